@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/compatibility.h"
+#include "engine/name_number.h"
+
+#include <string>
+#include <string_view>
+
+namespace kindrell {
+
+struct Reading {
+    DestinyNumber ChildNumber = 0;
+    DestinyNumber MotherNumber = 0;
+    DestinyNumber FatherNumber = 0;
+    CompatibilityVerdict Verdict = CompatibilityVerdict::NotHarmoniousAtAll;
+    std::u16string ChildDestinyCaption;
+    std::u16string MotherDestinyCaption;
+    std::u16string FatherDestinyCaption;
+    std::u16string MotherVerdictLine;
+    std::u16string FatherVerdictLine;
+    std::u16string ChildDescription;
+    std::u16string MotherDescription;
+    std::u16string FatherDescription;
+
+    friend bool operator==(const Reading&, const Reading&) = default;
+};
+
+// The names in the order the main window asks for them: child, father, mother.
+Reading ComposeReading(std::u16string_view childName, std::u16string_view fatherName,
+                       std::u16string_view motherName);
+
+} // namespace kindrell

@@ -1,0 +1,141 @@
+#pragma once
+
+// Test doubles for the platform services: each records what it was asked and
+// answers what the test set.
+
+#include "platform/services.h"
+
+#include <QMap>
+#include <QStringList>
+#include <QVector>
+
+#include <deque>
+#include <functional>
+
+namespace kindrell::platform {
+
+struct ShownMessage {
+    QString text;
+    MessageIcon icon;
+    MessageButtons buttons;
+    MessageAnswer defaultButton;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons,
+                       MessageAnswer defaultButton) override {
+        shown.push_back({text, icon, buttons, defaultButton});
+        if (onShow) {
+            onShow(shown.back());
+        }
+        if (!answers.empty()) {
+            const MessageAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return buttons == MessageButtons::YesNo ? defaultButton : MessageAnswer::Ok;
+    }
+    QStringList texts() const {
+        QStringList result;
+        for (const auto& message : shown) {
+            result << message.text;
+        }
+        return result;
+    }
+
+    QVector<ShownMessage> shown;
+    std::deque<MessageAnswer> answers; // the next answers to give, in order
+    std::function<void(const ShownMessage&)> onShow; // runs while the "modal" box is up
+};
+
+class FakeClipboard final : public Clipboard {
+public:
+    void clear() override { ++clears; }
+    int clears = 0;
+};
+
+class FakeLinkOpener final : public LinkOpener {
+public:
+    void open(const QString& address) override { opened << address; }
+    QStringList opened;
+};
+
+class FakeSettings final : public SettingsBackend {
+public:
+    QString read(const QString& application, const QString& section,
+                 const QString& key) override {
+        ++reads;
+        if (failReads) {
+            throw SettingsError("settings cannot be read");
+        }
+        return values.value(address(application, section, key));
+    }
+    void write(const QString& application, const QString& section, const QString& key,
+               const QString& value) override {
+        ++writeAttempts;
+        if (failWrites) {
+            throw SettingsError("settings cannot be written");
+        }
+        values.insert(address(application, section, key), value);
+    }
+    static QString address(const QString& application, const QString& section,
+                           const QString& key) {
+        return application + QLatin1Char('/') + section + QLatin1Char('/') + key;
+    }
+
+    QMap<QString, QString> values; // keyed by "application/section/key"
+    bool failReads = false;
+    bool failWrites = false;
+    int reads = 0;
+    int writeAttempts = 0;
+};
+
+class FakeExecutableInfo final : public ExecutableInfo {
+public:
+    QString executableName() override { return name; }
+    QString name = QStringLiteral("kindrell");
+};
+
+class FakeClock final : public Clock {
+public:
+    QDate today() override { return date; }
+    QDate date{2026, 12, 8};
+};
+
+class FakeRandom final : public RandomSource {
+public:
+    void seedFromClock() override { ++seeds; }
+    double next() override {
+        ++draws;
+        if (values.empty()) {
+            return 0.0;
+        }
+        const double value = values.front();
+        values.pop_front();
+        return value;
+    }
+    std::deque<double> values;
+    int seeds = 0;
+    int draws = 0;
+};
+
+class FakeInstanceGuard final : public InstanceGuard {
+public:
+    bool anotherCopyIsRunning() override { return running; }
+    bool running = false;
+};
+
+class FakeProcessControl final : public ProcessControl {
+public:
+    void endProcess(int status) override { statuses << status; }
+    QVector<int> statuses;
+};
+
+class FakeWindowPlacement final : public WindowPlacement {
+public:
+    void keepAboveOthers(QWidget& window) override { keptAbove << &window; }
+    QVector<QWidget*> keptAbove;
+};
+
+} // namespace kindrell::platform

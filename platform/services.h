@@ -1,0 +1,113 @@
+#pragma once
+
+// The program's only door to the operating system's services. Windows and
+// modules depend on these small interfaces; qt_services.h provides the real
+// ones and fakes.h the ones tests drive.
+
+#include <QDate>
+#include <QString>
+
+#include <stdexcept>
+
+class QWidget;
+
+namespace kindrell::platform {
+
+inline const QString kApplicationTitle = QStringLiteral("QL Kindrell");
+
+enum class MessageIcon { Error, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Modal message boxes, always titled with the application title.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons,
+                               MessageAnswer defaultButton) = 0;
+
+    // The input-fault form: error icon and a single OK button.
+    void showError(const QString& text) {
+        show(text, MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok);
+    }
+    void showInformation(const QString& text) {
+        show(text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok);
+    }
+};
+
+// The desktop clipboard. Emptying a clipboard that another program holds is a
+// silent no-op.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+};
+
+// Hands an address to the default browser and returns at once; silent when
+// nothing can open it.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    virtual void open(const QString& address) = 0;
+};
+
+// Raised when the per-user settings cannot be read or written.
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Per-user settings addressed by application, section and key. A missing
+// value reads as empty text; a refused read or write throws SettingsError.
+class SettingsBackend {
+public:
+    virtual ~SettingsBackend() = default;
+    virtual QString read(const QString& application, const QString& section,
+                         const QString& key) = 0;
+    virtual void write(const QString& application, const QString& section, const QString& key,
+                       const QString& value) = 0;
+};
+
+// The running executable's file name, without folder and extension.
+class ExecutableInfo {
+public:
+    virtual ~ExecutableInfo() = default;
+    virtual QString executableName() = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() = 0; // the local calendar date
+};
+
+// One pseudo-random generator for the whole process, uniform in [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void seedFromClock() = 0;
+    virtual double next() = 0;
+};
+
+// True when another copy of this program is already running for this user.
+class InstanceGuard {
+public:
+    virtual ~InstanceGuard() = default;
+    virtual bool anotherCopyIsRunning() = 0;
+};
+
+// Ends the process with the given status once control returns to the event loop.
+class ProcessControl {
+public:
+    virtual ~ProcessControl() = default;
+    virtual void endProcess(int status) = 0;
+};
+
+// Keeps a window above all other windows without moving, resizing or activating it.
+class WindowPlacement {
+public:
+    virtual ~WindowPlacement() = default;
+    virtual void keepAboveOthers(QWidget& window) = 0;
+};
+
+} // namespace kindrell::platform
