@@ -14,30 +14,37 @@ done
 [[ ${1:-} == -- ]] && shift
 (( $# )) || { echo "run-under-xvfb: no command given" >&2; exit 2; }
 
-display=""
-for n in $(seq 150 250); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=$n; break; fi
-done
-[[ -n $display ]] || { echo "run-under-xvfb: no free display" >&2; exit 1; }
-Xvfb :$display -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-wmpid=""
+workdir=$(mktemp -d)
+xvfb="" wmpid=""
 cleanup() {
   [[ -n $wmpid ]] && kill "$wmpid" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
+  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
+  rm -rf "$workdir"
 }
 trap cleanup EXIT
-export DISPLAY=:$display
-for _ in $(seq 100); do
+
+# The server picks a free display itself and reports it, so that tests running
+# side by side never race for the same number.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 300); do
+  [[ -s $workdir/display ]] && break
+  kill -0 "$xvfb" 2>/dev/null || { echo "run-under-xvfb: Xvfb did not start" >&2; exit 1; }
+  sleep 0.05
+done
+[[ -s $workdir/display ]] || { echo "run-under-xvfb: Xvfb gave no display" >&2; exit 1; }
+export DISPLAY=:$(tr -dc 0-9 <"$workdir/display")
+for _ in $(seq 300); do
   xdpyinfo >/dev/null 2>&1 && break
   sleep 0.05
 done
+
 if (( wm )); then
   openbox >/dev/null 2>&1 &
   wmpid=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+  for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
 fi
