@@ -1,0 +1,151 @@
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kindrell::cli {
+namespace {
+
+std::variant<Options, UsageError> Parse(const std::vector<std::string_view>& args) {
+    return ParseArguments(args);
+}
+
+Options Reading(std::string child, std::string father, std::string mother, bool json = false,
+                bool explain = false) {
+    Options o;
+    o.mode = Mode::Reading;
+    o.child = std::move(child);
+    o.father = std::move(father);
+    o.mother = std::move(mother);
+    o.json = json;
+    o.explain = explain;
+    return o;
+}
+
+Options Shortlist(std::string father, std::string mother, std::optional<std::string> file,
+                  bool json = false, bool explain = false, bool harmonious = false) {
+    Options o;
+    o.mode = Mode::Shortlist;
+    o.father = std::move(father);
+    o.mother = std::move(mother);
+    o.file = std::move(file);
+    o.json = json;
+    o.explain = explain;
+    o.harmonious = harmonious;
+    return o;
+}
+
+Options OfMode(Mode mode) {
+    Options o;
+    o.mode = mode;
+    return o;
+}
+
+struct AcceptedCase {
+    const char* label;
+    std::vector<std::string_view> args;
+    Options expected;
+};
+
+// Names the row in failure messages instead of dumping its bytes.
+[[maybe_unused]] void PrintTo(const AcceptedCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class ParseAccepted : public testing::TestWithParam<AcceptedCase> {};
+
+TEST_P(ParseAccepted, GivesTheOptions) {
+    const auto parsed = Parse(GetParam().args);
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed)) << std::get<UsageError>(parsed).message;
+    EXPECT_EQ(std::get<Options>(parsed), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParseAccepted,
+    testing::Values(
+        AcceptedCase{"reading", {"Mary", "John", "Zoe"}, Reading("Mary", "John", "Zoe")},
+        AcceptedCase{
+            "json_first", {"--json", "Mary", "John", "Zoe"}, Reading("Mary", "John", "Zoe", true)},
+        AcceptedCase{"options_after_names",
+                     {"Mary", "John", "Zoe", "--explain", "--json"},
+                     Reading("Mary", "John", "Zoe", true, true)},
+        AcceptedCase{"blank_names_are_names", {"", " ", "Zoe"}, Reading("", " ", "Zoe")},
+        AcceptedCase{"dash_names_after_end",
+                     {"--", "-Mary", "--json", "Zoe"},
+                     Reading("-Mary", "--json", "Zoe")},
+        AcceptedCase{"shortlist_stdin",
+                     {"--father", "John", "--mother", "Zoe"},
+                     Shortlist("John", "Zoe", std::nullopt)},
+        AcceptedCase{"shortlist_equals",
+                     {"--mother=Zoe", "--father=John", "names.txt"},
+                     Shortlist("John", "Zoe", "names.txt")},
+        AcceptedCase{"shortlist_equals_empty",
+                     {"--mother=", "--father=John"},
+                     Shortlist("John", "", std::nullopt)},
+        AcceptedCase{"shortlist_dash_is_file",
+                     {"--father", "John", "--mother", "Zoe", "-"},
+                     Shortlist("John", "Zoe", "-")},
+        AcceptedCase{
+            "shortlist_all_flags",
+            {"--harmonious", "--json", "--father", "John", "--explain", "--mother", "Zoe", "list"},
+            Shortlist("John", "Zoe", "list", true, true, true)},
+        AcceptedCase{"value_may_look_like_option",
+                     {"--father", "--json", "--mother", "Zoe"},
+                     Shortlist("--json", "Zoe", std::nullopt)},
+        AcceptedCase{"help", {"--help"}, OfMode(Mode::Help)},
+        AcceptedCase{"short_help", {"-h"}, OfMode(Mode::Help)},
+        AcceptedCase{"help_beats_later_mistakes", {"--help", "--bogus", "x"}, OfMode(Mode::Help)},
+        AcceptedCase{"version", {"Mary", "--version"}, OfMode(Mode::Version)}),
+    [](const testing::TestParamInfo<AcceptedCase>& info) { return std::string(info.param.label); });
+
+struct RefusedCase {
+    const char* label;
+    std::vector<std::string_view> args;
+    std::string messagePart;
+};
+
+// Names the row in failure messages instead of dumping its bytes.
+[[maybe_unused]] void PrintTo(const RefusedCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class ParseRefused : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(ParseRefused, SaysWhy) {
+    const auto parsed = Parse(GetParam().args);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+    const std::string& message = std::get<UsageError>(parsed).message;
+    EXPECT_NE(message.find(GetParam().messagePart), std::string::npos) << message;
+    EXPECT_EQ(message.find('\n'), std::string::npos) << "one line only";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParseRefused,
+    testing::Values(
+        RefusedCase{"nothing", {}, "expected three names"},
+        RefusedCase{"two_names", {"Mary", "John"}, "got 2"},
+        RefusedCase{"four_names", {"Mary", "John", "Zoe", "Ann"}, "got 4"},
+        RefusedCase{"unknown_long", {"--bogus", "Mary", "John", "Zoe"}, "unknown option '--bogus'"},
+        RefusedCase{"unknown_short", {"-x", "Mary", "John", "Zoe"}, "unknown option '-x'"},
+        RefusedCase{"prefix_of_option_is_not_it",
+                    {"--fathers=John", "--mother=Zoe"},
+                    "unknown option '--fathers=John'"},
+        RefusedCase{
+            "father_without_value", {"--mother", "Zoe", "--father"}, "'--father' needs a name"},
+        RefusedCase{"father_only", {"--father", "John"}, "mother"},
+        RefusedCase{"mother_only", {"--mother", "Zoe", "list"}, "father"},
+        RefusedCase{"father_twice",
+                    {"--father", "John", "--father=Jim", "--mother", "Zoe"},
+                    "more than once"},
+        RefusedCase{
+            "two_files", {"--father", "John", "--mother", "Zoe", "a", "b"}, "at most one FILE"},
+        RefusedCase{"harmonious_without_shortlist",
+                    {"--harmonious", "Mary", "John", "Zoe"},
+                    "--harmonious"}),
+    [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.label); });
+
+} // namespace
+} // namespace kindrell::cli
