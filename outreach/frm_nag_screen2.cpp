@@ -1,0 +1,429 @@
+#include "outreach/frm_nag_screen2.h"
+
+#include "outreach/watermark_box.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <utility>
+
+namespace kindrell::outreach {
+
+namespace {
+
+const QLatin1String kIconResource(":/kindrell/icon32.png");
+
+// Layout is fixed in twips; 15 twips are one device-independent pixel.
+constexpr int Px(int twips) {
+    return (twips + 7) / 15;
+}
+
+QRect Twips(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+// Sizes are given in points at 96 dots per inch; pixel sizes keep the text in
+// proportion to the pixel layout whatever the screen reports as its density.
+QFont Face(const QStringList& families, double points, bool bold = false, bool underline = false) {
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(qRound(points * 96.0 / 72.0));
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+// Verdana where installed, else its look-alike.
+QFont Verdana(double points, bool bold = false, bool underline = false) {
+    return Face({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}, points, bold,
+                underline);
+}
+
+// "MS Sans Serif" where installed, else the closest grotesque.
+QFont MsSansSerif(double points) {
+    return Face({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
+                 QStringLiteral("DejaVu Sans")},
+                points);
+}
+
+// The window's default font, used by the controls that set none of their own.
+QFont DefaultFont() {
+    return MsSansSerif(8.25);
+}
+
+// A palette that states every colour role explicitly, so that a control inside
+// a coloured frame does not inherit the frame's colours.
+QPalette StandardPalette() {
+    const QPalette standard = QApplication::palette();
+    QPalette palette;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        const auto colorGroup = static_cast<QPalette::ColorGroup>(group);
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colorRole = static_cast<QPalette::ColorRole>(role);
+            palette.setColor(colorGroup, colorRole, standard.color(colorGroup, colorRole));
+        }
+    }
+    return palette;
+}
+
+// A one-line caption that would overrun its control at the given face is
+// narrowed rather than cut: the host and product names are configurable, and
+// the look-alike faces run wider than the faces the layout was drawn for.
+void FitCaption(QWidget& widget, const QString& caption, int room) {
+    QFont font = widget.font();
+    const auto fits = [&](const QFont& candidate) {
+        return QFontMetrics(candidate).horizontalAdvance(caption) + room <= widget.width();
+    };
+    for (const auto stretch : {QFont::SemiCondensed, QFont::Condensed}) {
+        if (fits(font)) {
+            break;
+        }
+        font.setStretch(stretch);
+    }
+    while (!fits(font) && font.pixelSize() > 8) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    widget.setFont(font);
+}
+
+void SetTextColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget.setPalette(palette);
+}
+
+// A navy frame with a white bold caption.
+QGroupBox* NavyFrame(QWidget& parent, const QString& name, const QString& caption,
+                     const QRect& geometry) {
+    auto* frame = new QGroupBox(caption, &parent);
+    frame->setObjectName(name);
+    frame->setAccessibleName(caption);
+    frame->setGeometry(geometry);
+    frame->setFont(Verdana(9.75, true));
+    frame->setAutoFillBackground(true);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 128));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::Text, Qt::white);
+    frame->setPalette(palette);
+    return frame;
+}
+
+QLabel* Label(QWidget& parent, const QString& name, const QString& text, const QRect& geometry,
+              const QFont& font) {
+    auto* label = new QLabel(&parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setAccessibleName(text);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLineEdit* TextBox(QGroupBox& frame, const QString& name, const QString& watermark,
+                   const QRect& geometry) {
+    auto* box = new QLineEdit(&frame);
+    box->setObjectName(name);
+    box->setAccessibleName(watermark);
+    box->setPalette(StandardPalette());
+    box->setFont(DefaultFont());
+    box->setGeometry(geometry);
+    box->setText(watermark);
+    new WatermarkKeeper(*box, watermark);
+    return box;
+}
+
+// A label that reacts to a click, as a link does.
+class ClickableLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QLabel::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            onClick) {
+            onClick();
+        }
+    }
+};
+
+} // namespace
+
+QString PromotionalText(int index) {
+    const QString site = SiteName();
+    switch (index) {
+    case 0:
+        return QStringLiteral("Quillora Softwares, such as this can be created and maintained only "
+                              "with your support. The best way to support Quillora is to visit ") +
+               site +
+               QStringLiteral(" regularly and take part in the discussions and other activities "
+                              "on the board.");
+    case 1:
+        return QStringLiteral("Visit ") + site + QStringLiteral(" regularly. Support ") + site +
+               QStringLiteral(" by taking part in the discussions and other activities. These "
+                              "softwares cannot be supported and maintained, without you "
+                              "regularly visiting ") +
+               site;
+    case 2:
+        return site +
+               QStringLiteral(
+                   " is a FREE online discussion forum for all things mystic. To help ") +
+               site +
+               QStringLiteral(" develop and maintain this software visit Quillora regularly.");
+    case 3:
+        return site + QStringLiteral(" needs your help. All you need to do is visit ") + site +
+               QStringLiteral(" regularly and take part in the various discussions and activites "
+                              "to help us maintain and develop more Quillora Softwares.");
+    default:
+        return {};
+    }
+}
+
+int PromotionalDraw(double r) {
+    // A generator that ever returned 1.0 (or anything outside [0, 1)) still
+    // picks one of the four texts.
+    return std::clamp(static_cast<int>(r * kPromotionalTextCount), 0, kPromotionalTextCount - 1);
+}
+
+QString CatalogueText() {
+    return QStringLiteral("If you have enjoyed this software you will surely be interested in our "
+                          "other Quillora Softwares. From a single software, we have now grown to "
+                          "become the world") +
+           QChar(0x2019) +
+           QStringLiteral("s largest resource of quillora softwares. Be it astrology, psychic, "
+                          "tarot, numerology or occult, we have programs in all fields thus giving "
+                          "our users a wide choice depending on their interests.") +
+           QString(61, QLatin1Char(' ')) +
+           QStringLiteral("All the programs in the Quillora Softwares suite are simple and easy to "
+                          "use. They are not only fun to use but also very informative. Try them "
+                          "out today and share your experience with your friends and family. ");
+}
+
+frmNagScreen2::frmNagScreen2(platform::MessageBoxes& messages, platform::RandomSource& random,
+                             platform::WindowPlacement& placement, modHelp& help,
+                             std::function<void()> shutdown, QWidget* parent)
+    : QWidget(parent), messages_(messages), help_(help), shutdown_(std::move(shutdown)),
+      tellAFriend_(messages, help) {
+    BuildControls();
+    Form_Load(random, placement);
+}
+
+void frmNagScreen2::BuildControls() {
+    setObjectName(QStringLiteral("frmNagScreen2"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    setWindowTitle(QStringLiteral("QL Kindrell v1.0"));
+    setAccessibleName(QStringLiteral("QL Kindrell v1.0"));
+    setFont(DefaultFont());
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setFixedSize(Px(11115), Px(4725));
+
+    const bool haveIcon = QFile::exists(kIconResource);
+    if (haveIcon) {
+        setWindowIcon(QIcon(kIconResource));
+    }
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QStringLiteral("Program icon"));
+    Picture1->setGeometry(Twips(360, 120, 540, 540));
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setLineWidth(2);
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setFocusPolicy(Qt::TabFocus);
+    if (haveIcon) {
+        Picture1->setPixmap(QPixmap(kIconResource));
+    }
+
+    Label1 = Label(*this, QStringLiteral("Label1"), QStringLiteral("QL Kindrell v1.0"),
+                   Twips(1080, 240, 5115, 360), MsSansSerif(13.5));
+    Label2 = Label(*this, QStringLiteral("Label2"), PromotionalText(1), Twips(120, 840, 6975, 1095),
+                   Verdana(9.75, true));
+
+    Check1 = new QCheckBox(
+        QStringLiteral("Click Here To Visit ") + HomeHost() + QStringLiteral(" Now"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setAccessibleName(Check1->text());
+    Check1->setGeometry(Twips(30, 2040, 7185, 555));
+    Check1->setFont(Verdana(14.25));
+    SetTextColour(*Check1, QColor(0, 0, 192));
+    Check1->setCursor(Qt::PointingHandCursor);
+    FitCaption(*Check1, Check1->text(),
+               Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Check1) +
+                   Check1->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, Check1) +
+                   4);
+    // A change of value, by the user or by the handler itself, is a click.
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+
+    cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAccessibleName(QStringLiteral("Exit"));
+    cmdClose->setGeometry(Twips(6000, 2760, 1245, 375));
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+
+    Frame2 = NavyFrame(*this, QStringLiteral("Frame2"), QStringLiteral("Refer A Friend"),
+                       Twips(120, 3240, 7065, 1455));
+    txtName = TextBox(*Frame2, QStringLiteral("txtName"), QStringLiteral("Your Name"),
+                      Twips(85, 360, 3375, 285));
+    txtEmail = TextBox(*Frame2, QStringLiteral("txtEmail"), QStringLiteral("Your Email Address"),
+                       Twips(3600, 360, 3375, 285));
+    txtFriendName = TextBox(*Frame2, QStringLiteral("txtFriendName"),
+                            QStringLiteral("Friend's Name"), Twips(85, 720, 3375, 285));
+    txtFriendEmail = TextBox(*Frame2, QStringLiteral("txtFriendEmail"),
+                             QStringLiteral("Friend's Email Address"), Twips(3600, 720, 3375, 285));
+    txtEmail->installEventFilter(this);
+    txtFriendEmail->installEventFilter(this);
+
+    cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
+    cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
+    cmdSubmit->setAccessibleName(QStringLiteral("Refer A Friend Now"));
+    cmdSubmit->setPalette(StandardPalette());
+    cmdSubmit->setGeometry(Twips(1920, 1080, 3375, 285));
+    cmdSubmit->setFont(Verdana(8.25, true));
+    connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
+
+    // Lies below the frame's bottom edge, so it is never seen; it still takes
+    // the focus by Tab and supplies the request's message.
+    txtMessage = new QPlainTextEdit(Frame2);
+    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setAccessibleName(QStringLiteral("Your Message"));
+    txtMessage->setPalette(StandardPalette());
+    txtMessage->setFont(DefaultFont());
+    txtMessage->setGeometry(Twips(4800, 3600, 1815, 495));
+    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtMessage->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtMessage->setTabChangesFocus(true);
+    SetMultiLineText(*txtMessage, QStringLiteral("Your Message\r\n"));
+    new WatermarkKeeper(*txtMessage, QStringLiteral("Your Message"));
+
+    Frame6 = NavyFrame(*this, QStringLiteral("Frame6"),
+                       QStringLiteral("Download Quillora Softwares"), Twips(7320, 120, 3735, 4575));
+    Label3 = Label(*Frame6, QStringLiteral("Label3"), CatalogueText(), Twips(120, 360, 3495, 3855),
+                   Verdana(9));
+    Label3->setAccessibleName(QStringLiteral("About Quillora Softwares"));
+    SetTextColour(*Label3, Qt::white);
+
+    auto* goToHome = new ClickableLabel(Frame6);
+    goToHome->setObjectName(QStringLiteral("lblGoToHome"));
+    goToHome->setTextFormat(Qt::PlainText);
+    goToHome->setText(QStringLiteral("Click Here To Visit Quillora Softwares"));
+    goToHome->setAccessibleName(goToHome->text());
+    goToHome->setGeometry(Twips(75, 4250, 3585, 210));
+    goToHome->setFont(Verdana(9, true, true));
+    goToHome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetTextColour(*goToHome, QColor(255, 255, 0));
+    goToHome->setCursor(Qt::PointingHandCursor);
+    FitCaption(*goToHome, goToHome->text(), 0);
+    goToHome->onClick = [this] { help_.OpenQuilloraSoftwares(); };
+    lblGoToHome = goToHome;
+
+    QWidget* const order[] = {cmdClose, Check1,         Picture1,      txtName,   cmdSubmit,
+                              txtEmail, txtFriendEmail, txtFriendName, txtMessage};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    }
+    cmdClose->setFocus(Qt::OtherFocusReason);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->geometry()));
+    }
+}
+
+void frmNagScreen2::Form_Load(platform::RandomSource& random,
+                              platform::WindowPlacement& placement) {
+    random.seedFromClock();
+    Label2->setText(PromotionalText(PromotionalDraw(random.next())));
+    Label2->setAccessibleName(Label2->text());
+    placement.keepAboveOthers(*this);
+}
+
+void frmNagScreen2::Check1_Click() {
+    if (Check1->isChecked()) {
+        // Unticking raises this handler once more; that run finds the box
+        // unticked and does nothing.
+        Check1->setChecked(false);
+        help_.OpenHomePage();
+    }
+}
+
+void frmNagScreen2::cmdClose_Click() {
+    // Shutdown may unload this window; the call must not depend on it.
+    const auto shutdown = shutdown_;
+    if (shutdown) {
+        shutdown();
+    }
+}
+
+void frmNagScreen2::cmdSubmit_Click() {
+    tellAFriend_.Submit({txtName->text(), txtEmail->text(), MultiLineText(*txtMessage),
+                         txtFriendName->text(), txtFriendEmail->text()});
+}
+
+bool frmNagScreen2::RefuseTypedSpace(QLineEdit& box, QEvent* event) {
+    if (event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->text() != QLatin1String(" ")) {
+        return false;
+    }
+    messages_.showError(QStringLiteral("Email Address Cannot Contain Space"));
+    box.setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool frmNagScreen2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtEmail && RefuseTypedSpace(*txtEmail, event)) {
+        return true;
+    }
+    if (watched == txtFriendEmail && RefuseTypedSpace(*txtFriendEmail, event)) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmNagScreen2::closeEvent(QCloseEvent* event) {
+    // Leaving the dialog in any way ends the program; the close is never refused.
+    event->accept();
+    if (closing_) {
+        // Shutdown unloading this window while its own close runs: already handled.
+        return;
+    }
+    const QPointer<frmNagScreen2> alive(this);
+    const auto shutdown = shutdown_;
+    closing_ = true;
+    if (shutdown) {
+        shutdown();
+    }
+    if (alive) {
+        closing_ = false;
+    }
+}
+
+} // namespace kindrell::outreach
