@@ -26,7 +26,7 @@ trap cleanup EXIT
 
 # The server picks a free display itself and reports it, so that tests running
 # side by side never race for the same number.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 300); do
   [[ -s $workdir/display ]] && break

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# startup.sh [RUNS] - start-up time and peak memory of the program against a
+# bare Qt window.
+#
+# Starts each program RUNS times (default 7) on its own X server and
+# measures the time from launch until its window is mapped and visible
+# (polling xdotool), and its peak resident memory (GNU time's "Maximum
+# resident set size", taken once the window has been up for a moment).
+# Prints the median of each figure for both programs and their ratio.
+#
+# Environment: BUILD (default /work/main/build-ui-release) holds
+# app/kindrell and bench/bare_window; SETTLE seconds the window stays up
+# before the program is ended (default 0.5).
+set -euo pipefail
+
+runs=${1:-7}
+build=${BUILD:-/work/main/build-ui-release}
+settle=${SETTLE:-0.5}
+
+if [[ ${1:-} == --inner ]]; then
+  shift
+  runs=$1
+  time_bin=/usr/bin/time
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  # A private home: the program's settings and lock never touch the user's.
+  export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=$scratch/runtime
+  mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+
+  # measure NAME TITLE PROGRAM: prints "milliseconds kilobytes" for one run.
+  measure() {
+    local title=$1 program=$2 out=$scratch/time.txt
+    local start now pid
+    start=$(date +%s%N)
+    "$time_bin" -v -o "$out" "$program" >/dev/null 2>"$scratch/stderr.txt" &
+    pid=$!
+    until xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; do
+      if ! kill -0 "$pid" 2>/dev/null; then
+        echo "startup: $program ended before showing its window:" >&2
+        cat "$scratch/stderr.txt" "$out" >&2
+        return 1
+      fi
+      sleep 0.002
+    done
+    now=$(date +%s%N)
+    sleep "$settle"
+    # GNU time runs the program as its child: end the program, not time.
+    pkill -TERM -P "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    local rss
+    rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$out")
+    echo "$(( (now - start) / 1000000 )) $rss"
+  }
+
+  median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+
+  declare -A ms kb title program
+  title[kindrell]="QL Kindrell v1.0"
+  program[kindrell]=$build/app/kindrell
+  title[bare_window]="Bare Window"
+  program[bare_window]=$build/bench/bare_window
+  names=(kindrell bare_window)
+  for name in "${names[@]}"; do
+    [[ -x ${program[$name]} ]] || { echo "startup: ${program[$name]} not built" >&2; exit 1; }
+    # One unmeasured run warms the file cache and writes the first settings.
+    measure "${title[$name]}" "${program[$name]}" >/dev/null
+    : >"$scratch/$name.txt"
+  done
+  # Alternating, so that a load from elsewhere on the machine weighs on both alike.
+  for _ in $(seq "$runs"); do
+    for name in "${names[@]}"; do
+      measure "${title[$name]}" "${program[$name]}" >>"$scratch/$name.txt"
+    done
+  done
+  for name in "${names[@]}"; do
+    ms[$name]=$(cut -d' ' -f1 "$scratch/$name.txt" | median)
+    kb[$name]=$(cut -d' ' -f2 "$scratch/$name.txt" | median)
+    echo "$name: runs (ms kB): $(tr '\n' ';' <"$scratch/$name.txt")"
+  done
+  printf '%-12s %12s %14s\n' program "window (ms)" "peak RSS (kB)"
+  for name in kindrell bare_window; do
+    printf '%-12s %12s %14s\n' "$name" "${ms[$name]}" "${kb[$name]}"
+  done
+  awk -v a="${ms[kindrell]}" -v b="${ms[bare_window]}" -v c="${kb[kindrell]}" -v d="${kb[bare_window]}" \
+    'BEGIN { printf "ratio        %12.2f %14.2f\n", a / b, c / d }'
+  exit 0
+fi
+
+command -v /usr/bin/time >/dev/null || { echo "startup: GNU time (/usr/bin/time) is needed" >&2; exit 1; }
+# A private X server on a display number it picks itself (-displayfd), so
+# that X servers started alongside cannot take the same one; -noreset, as
+# each program in turn is its only client and a server that resets when the
+# last client leaves refuses the next one for a moment.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$displayfile"' EXIT
+for _ in $(seq 100); do [[ -s $displayfile ]] && break; sleep 0.05; done
+[[ -s $displayfile ]] || { echo "startup: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -1 "$displayfile") QT_QPA_PLATFORM=xcb
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+"$0" --inner "$runs"

@@ -1,0 +1,436 @@
+#include "ui/frm_main.h"
+
+#include "engine/name_number.h"
+#include "engine/reading.h"
+#include "engine/text.h"
+#include "ui/caption_frame.h"
+#include "ui/frm_about.h"
+#include "ui/link_label.h"
+#include "ui/look.h"
+#include "ui/name_entry.h"
+#include "ui/result_box.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolTip>
+
+#include <string_view>
+
+namespace kindrell::ui {
+
+namespace {
+
+const QString kWindowCaption = QStringLiteral("QL Kindrell v1.0");
+const QString kIconResource = QStringLiteral(":/kindrell/icon32.png");
+
+// The client area below the menu bar, as the window's layout is drawn.
+constexpr int kClientWidthTwips = 8805;
+constexpr int kClientHeightTwips = 5715;
+
+// A tooltip wider than this is shortened in the middle, keeping the letters
+// it starts with and the sum it ends with.
+constexpr int kWorkingTooltipWidth = 560;
+
+QString Q(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// Creates a child control at its place in twips within its container.
+template <class Control, class... Args>
+Control* place(QWidget& container, QRect twipsGeometry, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)..., &container);
+    control->setGeometry(twipsGeometry);
+    return control;
+}
+
+QLabel* fixedLabel(QWidget& container, const QString& caption, QRect geometry, const QColor& colour,
+                   bool bold = false) {
+    auto* label = place<QLabel>(container, geometry, caption);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(uiFont(kUiPointSize, bold));
+    setTextColour(*label, colour);
+    label->setAccessibleName(caption);
+    return label;
+}
+
+// Labels that wrap their caption, centred, within a fixed rectangle.
+void wrapCentred(QLabel& label) {
+    label.setWordWrap(true);
+    label.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+CaptionFrame* frame(QWidget& container, const QString& caption, QRect geometry,
+                    const QColor& captionColour, bool bold) {
+    auto* box = place<CaptionFrame>(container, geometry, caption);
+    box->setFont(uiFont(kUiPointSize, bold));
+    setBackground(*box, colours::kBlack);
+    setTextColour(*box, captionColour);
+    return box;
+}
+
+QLineEdit* nameBox(QWidget& container, QRect geometry, const QString& prompt) {
+    auto* box = place<QLineEdit>(container, geometry);
+    box->setFont(uiFont());
+    setTextBoxColours(*box, colours::kDarkGrey, colours::kYellowGreen);
+    box->setAccessibleName(prompt);
+    return box;
+}
+
+QPushButton* button(QWidget& container, const QString& caption, QRect geometry) {
+    auto* push = place<QPushButton>(container, geometry, caption);
+    push->setFont(uiFont(kUiPointSize, true));
+    push->setAutoDefault(false);
+    push->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    return push;
+}
+
+LinkLabel* promotionalLabel(QWidget& container, const QString& caption, QRect geometry) {
+    auto* label = place<LinkLabel>(container, geometry, caption);
+    label->setFont(uiFont());
+    wrapCentred(*label);
+    setTextColour(*label, colours::kWhite);
+    // Opaque, so that only the label in front can be seen.
+    setBackground(*label, colours::kBlack);
+    label->setAccessibleName(caption);
+    return label;
+}
+
+QString Label14Caption() {
+    return QStringLiteral("The Most Popular Online Mystic Discussion Forum. Click Here To Visit ") +
+           outreach::HomeHost() + QStringLiteral(" Now.");
+}
+
+// Shown as it stands: the "&" is a plain ampersand, the double spaces are kept.
+const QString kCobrandCaption = QStringLiteral(
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
+    "your site's name &  link here. See \"Help\" for details. Click Here for more info on "
+    "co-branding.");
+
+const QString kFullBrandCaption = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get "
+    "this software fully branded for your website. Click here for more details.");
+
+// The name of a result box: its label's caption without the trailing ": ".
+QString ResultName(const QString& caption) {
+    return caption.chopped(2);
+}
+
+QString WorkingTooltip(const QString& name) {
+    const QString working = Q(FormatWorking(ExplainDestinyNumber(TrimSpaces(View(name)))));
+    return QFontMetrics(QToolTip::font())
+        .elidedText(working, Qt::ElideMiddle, kWorkingTooltipWidth);
+}
+
+} // namespace
+
+frmMain::frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboard,
+                 outreach::modHelp& help, QWidget* parent)
+    : QMainWindow(parent), messages_(messages), clipboard_(clipboard), help_(help) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kWindowCaption);
+    if (QFile::exists(kIconResource)) {
+        setWindowIcon(QIcon(kIconResource));
+    }
+    // A minimize box, no maximize box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(uiFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips(kClientWidthTwips), twips(kClientHeightTwips));
+    setBackground(*client, colours::kBlack);
+    setCentralWidget(client);
+
+    nameKeyFilter_ = new NameKeyFilter(messages_, this);
+    buildEntryView(*client);
+    buildResultView(*client);
+    buildBrandArea(*client);
+    buildMenus();
+    setTabOrder();
+
+    // The client area lies below the menu bar: the window is taller by it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    centreOnScreen();
+
+    // Load: the entry view starts in front.
+    fraMain_->raise();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildEntryView(QWidget& client) {
+    label14_ = place<LinkLabel>(client, twipsRect(1747, 30, 5310, 435), Label14Caption());
+    label14_->setFont(uiFont());
+    wrapCentred(*label14_);
+    setTextColour(*label14_, colours::kWhite);
+    label14_->setAccessibleName(label14_->text());
+    connect(label14_, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+
+    fraMain_ = frame(client, QString(), twipsRect(2, 480, 8800, 4500), colours::kYellow, false);
+    fraMain_->setAccessibleName(QStringLiteral("Name Entry"));
+
+    lblLabel_[0] = fixedLabel(*fraMain_,
+                              QStringLiteral("Every parent wishes to know how well he or she will "
+                                             "be compatible with their child. Know your level of "
+                                             "compatibility based on numerology."),
+                              twipsRect(690, 360, 7500, 435), colours::kYellowGreen);
+    wrapCentred(*lblLabel_[0]);
+
+    frame1_ = frame(*fraMain_, QStringLiteral("Name Details"), twipsRect(2573, 1320, 3735, 2085),
+                    colours::kYellow, true);
+    frame1_->setAccessibleName(frame1_->title());
+
+    struct NameRow {
+        std::size_t label;
+        const char* prompt;
+        QRect promptGeometry;
+        QRect boxGeometry;
+    };
+    //  prompt label                                  left  top width height
+    const std::array<NameRow, 3> rows{{
+        {4, "Enter Child's Chosen Name", twipsRect(120, 240, 2340, 195),
+         twipsRect(120, 486, 3500, 300)},
+        {3, "Enter Child's Father Name", twipsRect(120, 837, 2235, 195),
+         twipsRect(120, 1083, 3500, 300)},
+        {5, "Enter Child's Mother Name", twipsRect(120, 1434, 2280, 195),
+         twipsRect(120, 1680, 3500, 300)},
+    }};
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const NameRow& row = rows[index];
+        const QString prompt = QString::fromLatin1(row.prompt);
+        lblLabel_[row.label] =
+            fixedLabel(*frame1_, prompt, row.promptGeometry, colours::kYellowGreen);
+        txtName_[index] = nameBox(*frame1_, row.boxGeometry, prompt);
+        nameKeyFilter_->watch(*txtName_[index]);
+    }
+
+    cmdProceed_ = button(*fraMain_, QStringLiteral("&Get My Kindrell Reading"),
+                         twipsRect(1493, 3840, 5895, 400));
+    connect(cmdProceed_, &QPushButton::clicked, this, &frmMain::Proceed);
+}
+
+void frmMain::buildResultView(QWidget& client) {
+    fraResult_ = frame(client, QStringLiteral("QL Kindrell Result"), twipsRect(2, 480, 8800, 4500),
+                       colours::kCyan, true);
+    fraResult_->setAccessibleName(fraResult_->title());
+
+    lblLabel_[1] = fixedLabel(
+        *fraResult_,
+        QStringLiteral("The QL Kindrell Result is calculated on basis of the destiny number."),
+        twipsRect(120, 360, 7965, 195), colours::kYellowGreen);
+
+    struct ResultRow {
+        const char* caption;
+        QRect labelGeometry;
+    };
+    //  caption                                  left   top width height
+    const std::array<ResultRow, 5> labels{{
+        {"Child Destiny: ", twipsRect(120, 720, 1395, 195)},
+        {"Mother Destiny: ", twipsRect(120, 1560, 1590, 195)},
+        {"Father Destiny: ", twipsRect(120, 2400, 1560, 195)},
+        {"Not Harmonious At All", twipsRect(120, 3360, 2145, 195)},
+        {"Not Harmonious At All", twipsRect(120, 3600, 2145, 195)},
+    }};
+    //                                                left  top width height
+    const std::array<QRect, 3> boxes{twipsRect(120, 930, 8535, 550),
+                                     twipsRect(120, 1770, 8535, 550),
+                                     twipsRect(120, 2610, 8535, 550)};
+
+    for (std::size_t index = 0; index < labels.size(); ++index) {
+        const QString caption = QString::fromLatin1(labels[index].caption);
+        lblResult_[index] = fixedLabel(*fraResult_, caption, labels[index].labelGeometry,
+                                       colours::kYellowGreen, true);
+        lblResultDesignWidth_[index] = labels[index].labelGeometry.width();
+        setResultCaption(index, caption);
+    }
+    for (std::size_t index = 0; index < boxes.size(); ++index) {
+        txtResult_[index] = place<ResultBox>(*fraResult_, boxes[index], clipboard_);
+        txtResult_[index]->setFont(uiFont());
+        setTextBoxColours(*txtResult_[index], colours::kDarkGrey, colours::kYellow);
+        txtResult_[index]->setAccessibleName(ResultName(lblResult_[index]->text()));
+    }
+
+    cmdBack_ =
+        button(*fraResult_, QStringLiteral("&Do It Once Again"), twipsRect(4920, 3960, 3735, 375));
+    connect(cmdBack_, &QPushButton::clicked, this, &frmMain::DoItOnceAgain);
+}
+
+void frmMain::buildBrandArea(QWidget& client) {
+    fraFullBrand_ = frame(client, QString(), twipsRect(2, 5000, 8800, 700), colours::kWhite, false);
+    fraFullBrand_->setAccessibleName(QStringLiteral("Offers"));
+    //                                                    left  top width height
+    lblCobrand_ = promotionalLabel(*fraFullBrand_, kCobrandCaption, twipsRect(60, 165, 8700, 450));
+    lblFullBrand_ =
+        promotionalLabel(*fraFullBrand_, kFullBrandCaption, twipsRect(60, 165, 8700, 450));
+    connect(lblCobrand_, &LinkLabel::clicked, this, [this] { help_.OpenCoBrandInfo(); });
+    connect(lblFullBrand_, &LinkLabel::clicked, this, [this] { help_.OpenMakeMoney(); });
+}
+
+void frmMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setFont(uiFont());
+
+    mnuFile_ = bar->addMenu(QStringLiteral("&File"));
+    // Kept for a different kind of calculation that this program does not
+    // offer: switched off and out of sight.
+    mnuCalculate_ = mnuFile_->addAction(QStringLiteral("&Calculate Birth Chart"));
+    mnuSep1_ = mnuFile_->addSeparator();
+    for (QAction* hidden : {mnuCalculate_, mnuSep1_}) {
+        hidden->setVisible(false);
+        hidden->setEnabled(false);
+    }
+    connect(mnuCalculate_, &QAction::triggered, this, &frmMain::Proceed);
+    mnuExit_ = mnuFile_->addAction(QStringLiteral("E&xit"));
+    connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
+
+    mnuHelp_ = bar->addMenu(QStringLiteral("&Help"));
+    mnuOnline_ = mnuHelp_->addAction(QStringLiteral("&Online Help"));
+    mnuVisit_ = mnuHelp_->addAction(QStringLiteral("&Visit Us Online"));
+    mnuHelp_->addSeparator();
+    mnuUpdate_ = mnuHelp_->addAction(QStringLiteral("Check for Software &Update"));
+    mnuHelp_->addSeparator();
+    mnuAbout_ = mnuHelp_->addAction(QStringLiteral("&About Software"));
+    connect(mnuOnline_, &QAction::triggered, this, [this] { help_.OpenOnlineHelp(); });
+    connect(mnuVisit_, &QAction::triggered, this, [this] { help_.OpenHomePage(); });
+    connect(mnuUpdate_, &QAction::triggered, this, [this] { help_.OpenCheckForUpdate(); });
+    connect(mnuAbout_, &QAction::triggered, this, &frmMain::ShowAbout);
+
+    // A command on the menu bar itself, with no drop-down.
+    mnuDonate_ = bar->addAction(QStringLiteral("&Donate"));
+    connect(mnuDonate_, &QAction::triggered, this, [this] { help_.OpenDonatePage(); });
+    mnuMakeMoney_ = bar->addAction(QStringLiteral("Make Money &Online"));
+    mnuMakeMoney_->setVisible(false);
+    mnuMakeMoney_->setEnabled(false);
+    connect(mnuMakeMoney_, &QAction::triggered, this, [this] { help_.OpenMakeMoney(); });
+}
+
+void frmMain::setTabOrder() {
+    // Through both views whichever is in front, since the covered one stays enabled.
+    const std::array<QWidget*, 8> order{txtName_[0], txtName_[1],   txtName_[2],   cmdProceed_,
+                                        cmdBack_,    txtResult_[0], txtResult_[1], txtResult_[2]};
+    for (std::size_t index = 1; index < order.size(); ++index) {
+        QWidget::setTabOrder(order[index - 1], order[index]);
+    }
+}
+
+void frmMain::setResultCaption(std::size_t index, const QString& caption) {
+    QLabel* label = lblResult_.at(index);
+    label->setText(caption);
+    // The label sizes itself to its caption: a longer caption widens it to
+    // the right, never below its drawn width; its height stays.
+    const int needed = label->fontMetrics().horizontalAdvance(caption) + 1;
+    label->resize(std::max(lblResultDesignWidth_.at(index), needed), label->height());
+}
+
+void frmMain::centreOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void frmMain::setCloseHandOff(std::function<void()> handOff) {
+    closeHandOff_ = std::move(handOff);
+}
+
+QLabel* frmMain::lblCobrand() const {
+    return lblCobrand_;
+}
+QLabel* frmMain::lblFullBrand() const {
+    return lblFullBrand_;
+}
+
+QWidget* frmMain::frontPromotionalLabel() const {
+    const QObjectList& stack = fraFullBrand_->children();
+    return stack.indexOf(lblCobrand_) > stack.indexOf(lblFullBrand_)
+               ? static_cast<QWidget*>(lblCobrand_)
+               : static_cast<QWidget*>(lblFullBrand_);
+}
+
+QWidget* frmMain::frontView() const {
+    const QObjectList& stack = centralWidget()->children();
+    return stack.indexOf(fraMain_) > stack.indexOf(fraResult_) ? fraMain_ : fraResult_;
+}
+
+QLabel* frmMain::lblResult(std::size_t index) const {
+    return lblResult_.at(index);
+}
+QLabel* frmMain::lblLabel(std::size_t index) const {
+    return lblLabel_.at(index);
+}
+QLabel* frmMain::label14() const {
+    return label14_;
+}
+
+void frmMain::Proceed() {
+    if (!ValidateNames(messages_, txtName_)) {
+        return;
+    }
+    const QString child = txtName_[0]->text();
+    const QString father = txtName_[1]->text();
+    const QString mother = txtName_[2]->text();
+    const Reading reading = ComposeReading(View(child), View(father), View(mother));
+
+    setResultCaption(0, Q(reading.ChildDestinyCaption));
+    setResultCaption(1, Q(reading.MotherDestinyCaption));
+    setResultCaption(2, Q(reading.FatherDestinyCaption));
+    setResultCaption(3, Q(reading.MotherVerdictLine));
+    setResultCaption(4, Q(reading.FatherVerdictLine));
+    txtResult_[0]->setText(Q(reading.ChildDescription));
+    txtResult_[1]->setText(Q(reading.MotherDescription));
+    txtResult_[2]->setText(Q(reading.FatherDescription));
+
+    // How each number was reached, for whoever points at it.
+    lblResult_[0]->setToolTip(WorkingTooltip(child));
+    lblResult_[1]->setToolTip(WorkingTooltip(mother));
+    lblResult_[2]->setToolTip(WorkingTooltip(father));
+
+    fraResult_->raise();
+}
+
+void frmMain::DoItOnceAgain() {
+    for (QLineEdit* box : txtName_) {
+        box->clear();
+    }
+    txtName_[0]->setFocus(Qt::OtherFocusReason);
+    fraMain_->raise();
+}
+
+void frmMain::ShowAbout() {
+    frmAbout about(help_, this);
+    about.exec();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (closeHandOff_) {
+        // The close is never cancelled, whatever the hand-off does.
+        try {
+            closeHandOff_();
+        } catch (...) {
+        }
+    }
+    event->accept();
+}
+
+} // namespace kindrell::ui

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "outreach/mod_help.h"
+#include "platform/services.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstddef>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace kindrell::ui {
+
+class CaptionFrame;
+class LinkLabel;
+class NameKeyFilter;
+class ResultBox;
+
+// The working window: the entry view (fraMain) with the three name boxes and
+// the result view (fraResult) with the reading lie on the same rectangle; the
+// window switches between them only by bringing one to the front. Neither is
+// ever hidden or disabled, so the covered one still takes the keyboard.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboard,
+            outreach::modHelp& help, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Runs from the close event, whatever the cause of the close; the close
+    // is then accepted and the window deletes itself.
+    void setCloseHandOff(std::function<void()> handOff);
+
+    QLabel* lblCobrand() const;
+    QLabel* lblFullBrand() const;
+    // The one of the two promotional labels that lies in front.
+    QWidget* frontPromotionalLabel() const;
+
+    // The view in front: fraMain() or fraResult().
+    QWidget* frontView() const;
+
+    // Controls, for those who drive the window from outside.
+    QLineEdit* txtName(std::size_t index) const { return txtName_.at(index); }
+    ResultBox* txtResult(std::size_t index) const { return txtResult_.at(index); }
+    QLabel* lblResult(std::size_t index) const;
+    QLabel* lblLabel(std::size_t index) const;
+    QLabel* label14() const;
+    CaptionFrame* fraMain() const { return fraMain_; }
+    CaptionFrame* fraResult() const { return fraResult_; }
+    CaptionFrame* frame1() const { return frame1_; }
+    CaptionFrame* fraFullBrand() const { return fraFullBrand_; }
+    QPushButton* cmdProceed() const { return cmdProceed_; }
+    QPushButton* cmdBack() const { return cmdBack_; }
+
+    QMenu* mnuFile() const { return mnuFile_; }
+    QMenu* mnuHelp() const { return mnuHelp_; }
+    QAction* mnuCalculate() const { return mnuCalculate_; }
+    QAction* mnuSep1() const { return mnuSep1_; }
+    QAction* mnuExit() const { return mnuExit_; }
+    QAction* mnuOnline() const { return mnuOnline_; }
+    QAction* mnuVisit() const { return mnuVisit_; }
+    QAction* mnuUpdate() const { return mnuUpdate_; }
+    QAction* mnuAbout() const { return mnuAbout_; }
+    QAction* mnuDonate() const { return mnuDonate_; }
+    QAction* mnuMakeMoney() const { return mnuMakeMoney_; }
+
+    // The window's operations, as its buttons run them.
+    void Proceed();
+    void DoItOnceAgain();
+
+    // Shows the about box modal and returns when it has been closed.
+    void ShowAbout();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildEntryView(QWidget& client);
+    void buildResultView(QWidget& client);
+    void buildBrandArea(QWidget& client);
+    void buildMenus();
+    void setTabOrder();
+    void setResultCaption(std::size_t index, const QString& caption);
+    void centreOnScreen();
+
+    platform::MessageBoxes& messages_;
+    platform::Clipboard& clipboard_;
+    outreach::modHelp& help_;
+    std::function<void()> closeHandOff_;
+
+    NameKeyFilter* nameKeyFilter_ = nullptr;
+    LinkLabel* label14_ = nullptr;
+    CaptionFrame* fraMain_ = nullptr;
+    CaptionFrame* frame1_ = nullptr;
+    CaptionFrame* fraResult_ = nullptr;
+    CaptionFrame* fraFullBrand_ = nullptr;
+    std::array<QLabel*, 6> lblLabel_{};
+    std::array<QLineEdit*, 3> txtName_{};
+    std::array<QLabel*, 5> lblResult_{};
+    std::array<int, 5> lblResultDesignWidth_{};
+    std::array<ResultBox*, 3> txtResult_{};
+    QPushButton* cmdProceed_ = nullptr;
+    QPushButton* cmdBack_ = nullptr;
+    LinkLabel* lblCobrand_ = nullptr;
+    LinkLabel* lblFullBrand_ = nullptr;
+
+    QMenu* mnuFile_ = nullptr;
+    QMenu* mnuHelp_ = nullptr;
+    QAction* mnuCalculate_ = nullptr;
+    QAction* mnuSep1_ = nullptr;
+    QAction* mnuExit_ = nullptr;
+    QAction* mnuOnline_ = nullptr;
+    QAction* mnuVisit_ = nullptr;
+    QAction* mnuUpdate_ = nullptr;
+    QAction* mnuAbout_ = nullptr;
+    QAction* mnuDonate_ = nullptr;
+    QAction* mnuMakeMoney_ = nullptr;
+};
+
+} // namespace kindrell::ui
