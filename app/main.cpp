@@ -1,0 +1,57 @@
+// QL Kindrell: the program's entry point. Reads no command line.
+
+#include "outreach/mod_help.h"
+#include "platform/qt_services.h"
+#include "shell/display_check.h"
+#include "shell/settings_store.h"
+#include "shell/shutdown.h"
+#include "shell/startup_sequence.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    using namespace kindrell;
+
+    // Without a display the toolkit would abort with a technical report.
+    if (const QString missing = shell::MissingDisplayMessage(shell::DisplayEnvironment::current());
+        !missing.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(missing));
+        return 1;
+    }
+    shell::InstallDisplayFailureHandler();
+    QApplication app(argc, argv);
+    shell::UninstallDisplayFailureHandler();
+
+    QApplication::setOrganizationName(platform::QtSettings::kOrganization);
+    QApplication::setApplicationName(QStringLiteral("kindrell"));
+    // The program lives until shutdown, not until its last window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (const QString icon = QStringLiteral(":/kindrell/icon32.png"); QFile::exists(icon)) {
+        QApplication::setWindowIcon(QIcon(icon));
+    }
+
+    // Declared after the application so that every window is gone before it.
+    platform::QtServices services;
+    outreach::modHelp help(services.linkOpener);
+    shell::SettingsStore settings(services.settings, services.executableInfo);
+    shell::Shutdown shutdown(services.processControl);
+    shell::StartupSequence startup(
+        shell::StartupServices{services.messageBoxes, services.clipboard, services.clock,
+                               services.random, services.instanceGuard, services.windowPlacement},
+        settings, help, shutdown);
+
+    // From inside the event loop, so that shutdown's end of the process
+    // (an exit of the loop) takes effect.
+    QTimer::singleShot(0, &app, [&startup] { startup.run(); });
+    const int status = app.exec();
+    // The windows shutdown scheduled for deletion go now, while the
+    // application still exists.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return services.processControl.endRequested() ? services.processControl.requestedStatus()
+                                                  : status;
+}
