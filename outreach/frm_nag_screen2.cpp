@@ -1,6 +1,9 @@
 #include "outreach/frm_nag_screen2.h"
 
 #include "outreach/watermark_box.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -29,38 +31,19 @@ namespace {
 
 const QLatin1String kIconResource(":/kindrell/icon32.png");
 
-// Layout is fixed in twips; 15 twips are one device-independent pixel.
-constexpr int Px(int twips) {
-    return (twips + 7) / 15;
-}
+using widgets::twips;
+using widgets::twipsRect;
 
-QRect Twips(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
-
-// Sizes are given in points at 96 dots per inch; pixel sizes keep the text in
-// proportion to the pixel layout whatever the screen reports as its density.
-QFont Face(const QStringList& families, double points, bool bold = false, bool underline = false) {
-    QFont font;
-    font.setFamilies(families);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qRound(points * 96.0 / 72.0));
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-// Verdana where installed, else its look-alike.
+// Verdana where installed, else its look-alike; sized in pixels, as all text here.
 QFont Verdana(double points, bool bold = false, bool underline = false) {
-    return Face({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}, points, bold,
-                underline);
+    return widgets::pixelFont(widgets::verdanaFamilies(), points, bold, underline);
 }
 
 // "MS Sans Serif" where installed, else the closest grotesque.
 QFont MsSansSerif(double points) {
-    return Face({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
-                 QStringLiteral("DejaVu Sans")},
-                points);
+    return widgets::pixelFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"),
+                               QStringLiteral("DejaVu Sans")},
+                              points);
 }
 
 // The window's default font, used by the controls that set none of their own.
@@ -103,14 +86,6 @@ void FitCaption(QWidget& widget, const QString& caption, int room) {
     widget.setFont(font);
 }
 
-void SetTextColour(QWidget& widget, const QColor& colour) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget.setPalette(palette);
-}
-
 // A navy frame with a white bold caption.
 QGroupBox* NavyFrame(QWidget& parent, const QString& name, const QString& caption,
                      const QRect& geometry) {
@@ -119,12 +94,8 @@ QGroupBox* NavyFrame(QWidget& parent, const QString& name, const QString& captio
     frame->setAccessibleName(caption);
     frame->setGeometry(geometry);
     frame->setFont(Verdana(9.75, true));
-    frame->setAutoFillBackground(true);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 128));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    palette.setColor(QPalette::Text, Qt::white);
-    frame->setPalette(palette);
+    widgets::setBackground(*frame, QColor(0, 0, 128));
+    widgets::setTextColour(*frame, Qt::white);
     return frame;
 }
 
@@ -154,22 +125,6 @@ QLineEdit* TextBox(QGroupBox& frame, const QString& name, const QString& waterma
     new WatermarkKeeper(*box, watermark);
     return box;
 }
-
-// A label that reacts to a click, as a link does.
-class ClickableLabel final : public QLabel {
-  public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-  protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        QLabel::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-            onClick) {
-            onClick();
-        }
-    }
-};
 
 } // namespace
 
@@ -239,11 +194,8 @@ void frmNagScreen2::BuildControls() {
     setWindowTitle(QStringLiteral("QL Kindrell v1.0"));
     setAccessibleName(QStringLiteral("QL Kindrell v1.0"));
     setFont(DefaultFont());
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setFixedSize(Px(11115), Px(4725));
+    widgets::setBackground(*this, Qt::white);
+    setFixedSize(twips(11115), twips(4725));
 
     const bool haveIcon = QFile::exists(kIconResource);
     if (haveIcon) {
@@ -253,7 +205,7 @@ void frmNagScreen2::BuildControls() {
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAccessibleName(QStringLiteral("Program icon"));
-    Picture1->setGeometry(Twips(360, 120, 540, 540));
+    Picture1->setGeometry(twipsRect(360, 120, 540, 540));
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1->setLineWidth(2);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -263,17 +215,17 @@ void frmNagScreen2::BuildControls() {
     }
 
     Label1 = Label(*this, QStringLiteral("Label1"), QStringLiteral("QL Kindrell v1.0"),
-                   Twips(1080, 240, 5115, 360), MsSansSerif(13.5));
-    Label2 = Label(*this, QStringLiteral("Label2"), PromotionalText(1), Twips(120, 840, 6975, 1095),
-                   Verdana(9.75, true));
+                   twipsRect(1080, 240, 5115, 360), MsSansSerif(13.5));
+    Label2 = Label(*this, QStringLiteral("Label2"), PromotionalText(1),
+                   twipsRect(120, 840, 6975, 1095), Verdana(9.75, true));
 
     Check1 = new QCheckBox(
         QStringLiteral("Click Here To Visit ") + HomeHost() + QStringLiteral(" Now"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setAccessibleName(Check1->text());
-    Check1->setGeometry(Twips(30, 2040, 7185, 555));
+    Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(Verdana(14.25));
-    SetTextColour(*Check1, QColor(0, 0, 192));
+    widgets::setCaptionColour(*Check1, QColor(0, 0, 192));
     Check1->setCursor(Qt::PointingHandCursor);
     FitCaption(*Check1, Check1->text(),
                Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Check1) +
@@ -285,19 +237,20 @@ void frmNagScreen2::BuildControls() {
     cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setAccessibleName(QStringLiteral("Exit"));
-    cmdClose->setGeometry(Twips(6000, 2760, 1245, 375));
+    cmdClose->setGeometry(twipsRect(6000, 2760, 1245, 375));
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
     Frame2 = NavyFrame(*this, QStringLiteral("Frame2"), QStringLiteral("Refer A Friend"),
-                       Twips(120, 3240, 7065, 1455));
+                       twipsRect(120, 3240, 7065, 1455));
     txtName = TextBox(*Frame2, QStringLiteral("txtName"), QStringLiteral("Your Name"),
-                      Twips(85, 360, 3375, 285));
+                      twipsRect(85, 360, 3375, 285));
     txtEmail = TextBox(*Frame2, QStringLiteral("txtEmail"), QStringLiteral("Your Email Address"),
-                       Twips(3600, 360, 3375, 285));
+                       twipsRect(3600, 360, 3375, 285));
     txtFriendName = TextBox(*Frame2, QStringLiteral("txtFriendName"),
-                            QStringLiteral("Friend's Name"), Twips(85, 720, 3375, 285));
-    txtFriendEmail = TextBox(*Frame2, QStringLiteral("txtFriendEmail"),
-                             QStringLiteral("Friend's Email Address"), Twips(3600, 720, 3375, 285));
+                            QStringLiteral("Friend's Name"), twipsRect(85, 720, 3375, 285));
+    txtFriendEmail =
+        TextBox(*Frame2, QStringLiteral("txtFriendEmail"), QStringLiteral("Friend's Email Address"),
+                twipsRect(3600, 720, 3375, 285));
     txtEmail->installEventFilter(this);
     txtFriendEmail->installEventFilter(this);
 
@@ -305,7 +258,7 @@ void frmNagScreen2::BuildControls() {
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     cmdSubmit->setAccessibleName(QStringLiteral("Refer A Friend Now"));
     cmdSubmit->setPalette(StandardPalette());
-    cmdSubmit->setGeometry(Twips(1920, 1080, 3375, 285));
+    cmdSubmit->setGeometry(twipsRect(1920, 1080, 3375, 285));
     cmdSubmit->setFont(Verdana(8.25, true));
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
@@ -316,7 +269,7 @@ void frmNagScreen2::BuildControls() {
     txtMessage->setAccessibleName(QStringLiteral("Your Message"));
     txtMessage->setPalette(StandardPalette());
     txtMessage->setFont(DefaultFont());
-    txtMessage->setGeometry(Twips(4800, 3600, 1815, 495));
+    txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtMessage->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -324,25 +277,25 @@ void frmNagScreen2::BuildControls() {
     SetMultiLineText(*txtMessage, QStringLiteral("Your Message\r\n"));
     new WatermarkKeeper(*txtMessage, QStringLiteral("Your Message"));
 
-    Frame6 = NavyFrame(*this, QStringLiteral("Frame6"),
-                       QStringLiteral("Download Quillora Softwares"), Twips(7320, 120, 3735, 4575));
-    Label3 = Label(*Frame6, QStringLiteral("Label3"), CatalogueText(), Twips(120, 360, 3495, 3855),
-                   Verdana(9));
+    Frame6 =
+        NavyFrame(*this, QStringLiteral("Frame6"), QStringLiteral("Download Quillora Softwares"),
+                  twipsRect(7320, 120, 3735, 4575));
+    Label3 = Label(*Frame6, QStringLiteral("Label3"), CatalogueText(),
+                   twipsRect(120, 360, 3495, 3855), Verdana(9));
     Label3->setAccessibleName(QStringLiteral("About Quillora Softwares"));
-    SetTextColour(*Label3, Qt::white);
+    widgets::setCaptionColour(*Label3, Qt::white);
 
-    auto* goToHome = new ClickableLabel(Frame6);
+    auto* goToHome =
+        new widgets::LinkLabel(QStringLiteral("Click Here To Visit Quillora Softwares"), Frame6);
     goToHome->setObjectName(QStringLiteral("lblGoToHome"));
-    goToHome->setTextFormat(Qt::PlainText);
-    goToHome->setText(QStringLiteral("Click Here To Visit Quillora Softwares"));
     goToHome->setAccessibleName(goToHome->text());
-    goToHome->setGeometry(Twips(75, 4250, 3585, 210));
+    goToHome->setGeometry(twipsRect(75, 4250, 3585, 210));
     goToHome->setFont(Verdana(9, true, true));
     goToHome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetTextColour(*goToHome, QColor(255, 255, 0));
-    goToHome->setCursor(Qt::PointingHandCursor);
+    widgets::setCaptionColour(*goToHome, QColor(255, 255, 0));
     FitCaption(*goToHome, goToHome->text(), 0);
-    goToHome->onClick = [this] { help_.OpenQuilloraSoftwares(); };
+    connect(goToHome, &widgets::LinkLabel::clicked, this,
+            [this] { help_.OpenQuilloraSoftwares(); });
     lblGoToHome = goToHome;
 
     QWidget* const order[] = {cmdClose, Check1,         Picture1,      txtName,   cmdSubmit,

@@ -1,15 +1,15 @@
 #include "ui/frm_about.h"
 
-#include "ui/link_label.h"
 #include "ui/look.h"
-#include "ui/twips.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/twips.h"
 
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -17,18 +17,15 @@ namespace kindrell::ui {
 
 namespace {
 
+// The look shared with the other windows: the twips grid, the faces, the
+// colour setters and LinkLabel.
+using namespace widgets;
+
 const QString kIconResource = QStringLiteral(":/kindrell/icon32.png");
 
 constexpr int kClientWidthTwips = 7155;
 constexpr int kClientHeightTwips = 3165;
 constexpr int kLine2TopTwips = 2670;
-
-template <class Control, class... Args>
-Control* place(QWidget& container, QRect twipsGeometry, Args&&... args) {
-    auto* control = new Control(std::forward<Args>(args)..., &container);
-    control->setGeometry(twipsGeometry);
-    return control;
-}
 
 template <class Label>
 Label* label(QWidget& container, const QString& text, QRect geometry, const QColor& colour,
@@ -120,11 +117,7 @@ frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), 
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
     cmdOK_->setFocus(Qt::OtherFocusReason);
 
-    if (const QScreen* screen = this->screen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    widgets::centreOnScreen(*this);
 }
 
 QLabel* frmAbout::lblHomePage() const {

@@ -8,9 +8,11 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-namespace kindrell::ui {
-
+namespace kindrell::widgets {
 class LinkLabel;
+} // namespace kindrell::widgets
+
+namespace kindrell::ui {
 
 // The about box: the product's title and description and two links. It is
 // created for each showing and shown modal; OK, Enter and Escape close it.
@@ -33,9 +35,9 @@ class frmAbout : public QDialog {
     QLabel* picIcon_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* label1_ = nullptr;
-    LinkLabel* lblHomePage_ = nullptr;
+    widgets::LinkLabel* lblHomePage_ = nullptr;
     QLabel* label3_ = nullptr;
-    LinkLabel* lblCoBrand_ = nullptr;
+    widgets::LinkLabel* lblCoBrand_ = nullptr;
     QFrame* line2_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
 };

@@ -5,11 +5,12 @@
 #include "engine/text.h"
 #include "ui/caption_frame.h"
 #include "ui/frm_about.h"
-#include "ui/link_label.h"
 #include "ui/look.h"
 #include "ui/name_entry.h"
 #include "ui/result_box.h"
-#include "ui/twips.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/twips.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -21,7 +22,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolTip>
 
 #include <string_view>
@@ -29,6 +29,10 @@
 namespace kindrell::ui {
 
 namespace {
+
+// The look shared with the other windows: the twips grid, the faces, the
+// colour setters and LinkLabel.
+using namespace widgets;
 
 const QString kWindowCaption = QStringLiteral("QL Kindrell v1.0");
 const QString kIconResource = QStringLiteral(":/kindrell/icon32.png");
@@ -48,14 +52,6 @@ QString Q(std::u16string_view text) {
 
 std::u16string_view View(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-// Creates a child control at its place in twips within its container.
-template <class Control, class... Args>
-Control* place(QWidget& container, QRect twipsGeometry, Args&&... args) {
-    auto* control = new Control(std::forward<Args>(args)..., &container);
-    control->setGeometry(twipsGeometry);
-    return control;
 }
 
 QLabel* fixedLabel(QWidget& container, const QString& caption, QRect geometry, const QColor& colour,
@@ -168,7 +164,7 @@ frmMain::frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboar
     // The client area lies below the menu bar: the window is taller by it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    centreOnScreen();
+    widgets::centreOnScreen(*this);
 
     // Load: the entry view starts in front.
     fraMain_->raise();
@@ -338,16 +334,6 @@ void frmMain::setResultCaption(std::size_t index, const QString& caption) {
     // the right, never below its drawn width; its height stays.
     const int needed = label->fontMetrics().horizontalAdvance(caption) + 1;
     label->resize(std::max(lblResultDesignWidth_.at(index), needed), label->height());
-}
-
-void frmMain::centreOnScreen() {
-    const QScreen* screen = this->screen();
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame(QPoint(0, 0), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
 }
 
 void frmMain::setCloseHandOff(std::function<void()> handOff) {

@@ -15,10 +15,13 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+namespace kindrell::widgets {
+class LinkLabel;
+} // namespace kindrell::widgets
+
 namespace kindrell::ui {
 
 class CaptionFrame;
-class LinkLabel;
 class NameKeyFilter;
 class ResultBox;
 
@@ -87,7 +90,6 @@ class frmMain : public QMainWindow {
     void buildMenus();
     void setTabOrder();
     void setResultCaption(std::size_t index, const QString& caption);
-    void centreOnScreen();
 
     platform::MessageBoxes& messages_;
     platform::Clipboard& clipboard_;
@@ -95,7 +97,7 @@ class frmMain : public QMainWindow {
     std::function<void()> closeHandOff_;
 
     NameKeyFilter* nameKeyFilter_ = nullptr;
-    LinkLabel* label14_ = nullptr;
+    widgets::LinkLabel* label14_ = nullptr;
     CaptionFrame* fraMain_ = nullptr;
     CaptionFrame* frame1_ = nullptr;
     CaptionFrame* fraResult_ = nullptr;
@@ -107,8 +109,8 @@ class frmMain : public QMainWindow {
     std::array<ResultBox*, 3> txtResult_{};
     QPushButton* cmdProceed_ = nullptr;
     QPushButton* cmdBack_ = nullptr;
-    LinkLabel* lblCobrand_ = nullptr;
-    LinkLabel* lblFullBrand_ = nullptr;
+    widgets::LinkLabel* lblCobrand_ = nullptr;
+    widgets::LinkLabel* lblFullBrand_ = nullptr;
 
     QMenu* mnuFile_ = nullptr;
     QMenu* mnuHelp_ = nullptr;

@@ -3,8 +3,8 @@
 
 #include "engine/descriptions.h"
 #include "main_window_harness.h"
-#include "ui/look.h"
 #include "ui/result_box.h"
+#include "widgets/look.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -192,7 +192,7 @@ void FrmMainTest::captionsFit() {
 void FrmMainTest::fontsAndColours() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
-    const QString family = kindrell::ui::uiFontFamily();
+    const QString family = kindrell::widgets::uiFontFamily();
     for (const QWidget* control : std::initializer_list<const QWidget*>{
              w.txtName(0), w.txtResult(0), w.lblLabel(0), w.label14(), w.lblCobrand()}) {
         QCOMPARE(control->font().family(), family);

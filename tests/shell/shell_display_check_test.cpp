@@ -82,4 +82,4 @@ void DisplayCheckTest::missingDisplay() {
 }
 
 QTEST_GUILESS_MAIN(DisplayCheckTest)
-#include "test_display_check.moc"
+#include "shell_display_check_test.moc"

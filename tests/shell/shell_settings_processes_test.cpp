@@ -118,4 +118,4 @@ class SettingsProcessesTest : public QObject {
 };
 
 QTEST_GUILESS_MAIN(SettingsProcessesTest)
-#include "test_settings_processes.moc"
+#include "shell_settings_processes_test.moc"

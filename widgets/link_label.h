@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-namespace kindrell::ui {
+namespace kindrell::widgets {
 
 // A label that reacts to a click of the left mouse button and shows a
 // pointing hand while the mouse is over it.
@@ -22,4 +22,4 @@ class LinkLabel : public QLabel {
     bool pressed_ = false;
 };
 
-} // namespace kindrell::ui
+} // namespace kindrell::widgets

@@ -241,4 +241,4 @@ void ShutdownTest::nothingLoaded() {
 }
 
 QTEST_MAIN(ShutdownTest)
-#include "test_shutdown.moc"
+#include "shell_shutdown_test.moc"

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QRect>
+#include <QWidget>
 
-namespace kindrell::ui {
+#include <utility>
+
+namespace kindrell::widgets {
 
 // Window layouts are drawn in twips: 1440 to the inch, 15 to the pixel at
 // 96 dots per inch. Qt positions widgets in device-independent pixels, which
@@ -19,4 +22,13 @@ constexpr QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-} // namespace kindrell::ui
+// Creates a child control of container (owned by it) at the given place;
+// args go to the control's constructor ahead of its parent.
+template <class Control, class... Args>
+Control* place(QWidget& container, QRect geometry, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)..., &container);
+    control->setGeometry(geometry);
+    return control;
+}
+
+} // namespace kindrell::widgets

@@ -352,4 +352,4 @@ void StartupSequenceTest::shutdownWhileTheMainWindowIsOpen() {
 }
 
 QTEST_MAIN(StartupSequenceTest)
-#include "test_startup_sequence.moc"
+#include "shell_startup_sequence_test.moc"

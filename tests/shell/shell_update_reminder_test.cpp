@@ -326,4 +326,4 @@ void UpdateReminderTest::failingReadEndsTheReminder() {
 }
 
 QTEST_GUILESS_MAIN(UpdateReminderTest)
-#include "test_update_reminder.moc"
+#include "shell_update_reminder_test.moc"

@@ -1,8 +1,8 @@
-#include "ui/link_label.h"
+#include "widgets/link_label.h"
 
 #include <QMouseEvent>
 
-namespace kindrell::ui {
+namespace kindrell::widgets {
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
@@ -33,4 +33,4 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-} // namespace kindrell::ui
+} // namespace kindrell::widgets

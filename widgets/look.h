@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace kindrell::widgets {
+
+// The windows are laid out for Verdana 8.25 pt.
+inline constexpr double kUiPointSize = 8.25;
+
+// Verdana, then the face that comes closest to it: DejaVu Sans has its wide
+// letters and open spacing.
+QStringList verdanaFamilies();
+
+// The face the windows use: the first of verdanaFamilies() that is installed,
+// else the closest installed face narrow enough for the fixed layouts.
+QString uiFontFamily();
+
+// uiFontFamily() at a size in points, which follows the density the screen
+// reports.
+QFont uiFont(double pointSize = kUiPointSize, bool bold = false);
+
+// The first installed of families at a size given in points at 96 dots per
+// inch but set in pixels, which keeps the text in proportion to the pixel
+// layout whatever the screen reports as its density.
+QFont pixelFont(const QStringList& families, double points, bool bold = false,
+                bool underline = false);
+
+// Text colour on a widget's own background (labels, frame captions).
+void setTextColour(QWidget& widget, const QColor& colour);
+
+// setTextColour() and the colour of button captions too, which the widget's
+// children take unless they set their own.
+void setCaptionColour(QWidget& widget, const QColor& colour);
+
+// Fills a widget with one background colour.
+void setBackground(QWidget& widget, const QColor& colour);
+
+// Colours of an editable or read-only text box.
+void setTextBoxColours(QWidget& widget, const QColor& base, const QColor& text);
+
+// Centres a window on the available part of its screen (without docks and
+// panels).
+void centreOnScreen(QWidget& window);
+
+} // namespace kindrell::widgets
