@@ -8,13 +8,13 @@
 # resident set size", taken once the window has been up for a moment).
 # Prints the median of each figure for both programs and their ratio.
 #
-# Environment: BUILD (default /work/main/build-ui-release) holds
+# Environment: BUILD (default build/default of this repository) holds
 # app/kindrell and bench/bare_window; SETTLE seconds the window stays up
 # before the program is ended (default 0.5).
 set -euo pipefail
 
 runs=${1:-7}
-build=${BUILD:-/work/main/build-ui-release}
+build=${BUILD:-$(cd "$(dirname "$0")/.." && pwd)/build/default}
 settle=${SETTLE:-0.5}
 
 if [[ ${1:-} == --inner ]]; then
