@@ -10,7 +10,7 @@ namespace {
 // negative piece. Unused trailing slots stay empty; every real piece is non-empty, so the pieces
 // are exactly the slots before the first empty one.
 struct DestinyPieces {
-    std::int16_t number;
+    std::int16_t number = 0;
     std::array<std::u16string_view, 3> pieces;
 };
 

@@ -21,10 +21,10 @@ DestinyNumber GetDestinyNumber(std::u16string_view name) noexcept;
 
 // One letter A to Z found in a name, as it was counted.
 struct CountedLetter {
-    char16_t Letter;     // the upper-case capital, 'A'..'Z'
-    std::int16_t Value;  // its value, 1..9
+    char16_t Letter;      // the upper-case capital, 'A'..'Z'
+    std::int16_t Value;   // its value, 1..9
     std::size_t Position; // code-unit index in the name
-    bool Added;          // false when it would have carried the sum past the limit
+    bool Added;           // false when it would have carried the sum past the limit
 };
 
 // How a destiny number was reached: the letters counted, the letter sum and

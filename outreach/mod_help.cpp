@@ -52,9 +52,17 @@ QString LinkAddress(Link link) {
     return {};
 }
 
-QString HomeHost() { return QString::fromUtf8(config::kHomeHost); }
-QString HomeSiteBase() { return SiteBase(Site::Home); }
-QString ProductSiteAddress() { return SiteBase(Site::Product) + QLatin1Char('/'); }
-QString SiteName() { return QString::fromUtf8(config::kSiteName); }
+QString HomeHost() {
+    return QString::fromUtf8(config::kHomeHost);
+}
+QString HomeSiteBase() {
+    return SiteBase(Site::Home);
+}
+QString ProductSiteAddress() {
+    return SiteBase(Site::Product) + QLatin1Char('/');
+}
+QString SiteName() {
+    return QString::fromUtf8(config::kSiteName);
+}
 
 } // namespace kindrell::outreach

@@ -19,14 +19,14 @@ enum class Link {
 // The fixed address of a link, from the build-time host configuration.
 QString LinkAddress(Link link);
 
-QString HomeHost();            // the home site's host name
-QString HomeSiteBase();        // "http://" and the home site's host name
-QString ProductSiteAddress();  // "http://", the product's host name and "/"
-QString SiteName();            // the home site's name as written for people
+QString HomeHost();           // the home site's host name
+QString HomeSiteBase();       // "http://" and the home site's host name
+QString ProductSiteAddress(); // "http://", the product's host name and "/"
+QString SiteName();           // the home site's name as written for people
 
 // The link launcher: every web page the program opens goes through here.
 class modHelp {
-public:
+  public:
     explicit modHelp(platform::LinkOpener& opener) : opener_(opener) {}
 
     // Opens any address, such as the refer-a-friend request.
@@ -41,7 +41,7 @@ public:
     void OpenCoBrandInfo() { Open(Link::CoBrandInfo); }
     void OpenCheckForUpdate() { Open(Link::CheckForUpdate); }
 
-private:
+  private:
     platform::LinkOpener& opener_;
 };
 

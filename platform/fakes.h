@@ -22,7 +22,7 @@ struct ShownMessage {
 };
 
 class FakeMessageBoxes final : public MessageBoxes {
-public:
+  public:
     MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons,
                        MessageAnswer defaultButton) override {
         shown.push_back({text, icon, buttons, defaultButton});
@@ -45,26 +45,25 @@ public:
     }
 
     QVector<ShownMessage> shown;
-    std::deque<MessageAnswer> answers; // the next answers to give, in order
+    std::deque<MessageAnswer> answers;               // the next answers to give, in order
     std::function<void(const ShownMessage&)> onShow; // runs while the "modal" box is up
 };
 
 class FakeClipboard final : public Clipboard {
-public:
+  public:
     void clear() override { ++clears; }
     int clears = 0;
 };
 
 class FakeLinkOpener final : public LinkOpener {
-public:
+  public:
     void open(const QString& address) override { opened << address; }
     QStringList opened;
 };
 
 class FakeSettings final : public SettingsBackend {
-public:
-    QString read(const QString& application, const QString& section,
-                 const QString& key) override {
+  public:
+    QString read(const QString& application, const QString& section, const QString& key) override {
         ++reads;
         if (failReads) {
             throw SettingsError("settings cannot be read");
@@ -79,8 +78,7 @@ public:
         }
         values.insert(address(application, section, key), value);
     }
-    static QString address(const QString& application, const QString& section,
-                           const QString& key) {
+    static QString address(const QString& application, const QString& section, const QString& key) {
         return application + QLatin1Char('/') + section + QLatin1Char('/') + key;
     }
 
@@ -92,19 +90,19 @@ public:
 };
 
 class FakeExecutableInfo final : public ExecutableInfo {
-public:
+  public:
     QString executableName() override { return name; }
     QString name = QStringLiteral("kindrell");
 };
 
 class FakeClock final : public Clock {
-public:
+  public:
     QDate today() override { return date; }
     QDate date{2026, 12, 8};
 };
 
 class FakeRandom final : public RandomSource {
-public:
+  public:
     void seedFromClock() override { ++seeds; }
     double next() override {
         ++draws;
@@ -121,19 +119,19 @@ public:
 };
 
 class FakeInstanceGuard final : public InstanceGuard {
-public:
+  public:
     bool anotherCopyIsRunning() override { return running; }
     bool running = false;
 };
 
 class FakeProcessControl final : public ProcessControl {
-public:
+  public:
     void endProcess(int status) override { statuses << status; }
     QVector<int> statuses;
 };
 
 class FakeWindowPlacement final : public WindowPlacement {
-public:
+  public:
     void keepAboveOthers(QWidget& window) override { keptAbove << &window; }
     QVector<QWidget*> keptAbove;
 };

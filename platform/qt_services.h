@@ -120,7 +120,7 @@ class QtProcessControl final : public ProcessControl {
 
 class QtWindowPlacement final : public WindowPlacement {
   public:
-    void keepAboveOthers(QWidget& window) override;
+    void keepAboveOthers(QWidget& widget) override;
 };
 
 // One of each service for the whole run.

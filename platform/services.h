@@ -21,7 +21,7 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // Modal message boxes, always titled with the application title.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons,
                                MessageAnswer defaultButton) = 0;
@@ -38,7 +38,7 @@ public:
 // The desktop clipboard. Emptying a clipboard that another program holds is a
 // silent no-op.
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual void clear() = 0;
 };
@@ -46,21 +46,21 @@ public:
 // Hands an address to the default browser and returns at once; silent when
 // nothing can open it.
 class LinkOpener {
-public:
+  public:
     virtual ~LinkOpener() = default;
     virtual void open(const QString& address) = 0;
 };
 
 // Raised when the per-user settings cannot be read or written.
 class SettingsError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Per-user settings addressed by application, section and key. A missing
 // value reads as empty text; a refused read or write throws SettingsError.
 class SettingsBackend {
-public:
+  public:
     virtual ~SettingsBackend() = default;
     virtual QString read(const QString& application, const QString& section,
                          const QString& key) = 0;
@@ -70,20 +70,20 @@ public:
 
 // The running executable's file name, without folder and extension.
 class ExecutableInfo {
-public:
+  public:
     virtual ~ExecutableInfo() = default;
     virtual QString executableName() = 0;
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDate today() = 0; // the local calendar date
 };
 
 // One pseudo-random generator for the whole process, uniform in [0, 1).
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual void seedFromClock() = 0;
     virtual double next() = 0;
@@ -91,21 +91,21 @@ public:
 
 // True when another copy of this program is already running for this user.
 class InstanceGuard {
-public:
+  public:
     virtual ~InstanceGuard() = default;
     virtual bool anotherCopyIsRunning() = 0;
 };
 
 // Ends the process with the given status once control returns to the event loop.
 class ProcessControl {
-public:
+  public:
     virtual ~ProcessControl() = default;
     virtual void endProcess(int status) = 0;
 };
 
 // Keeps a window above all other windows without moving, resizing or activating it.
 class WindowPlacement {
-public:
+  public:
     virtual ~WindowPlacement() = default;
     virtual void keepAboveOthers(QWidget& window) = 0;
 };

@@ -17,7 +17,8 @@ void Shutdown::run() {
     }
     running_ = true;
     // By index: a close handler may load another window, which is then
-    // unloaded in its turn.
+    // unloaded in its turn (a range-for would be left with dangling iterators).
+    // NOLINTNEXTLINE(modernize-loop-convert)
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         if (windows_[i].unloading || windows_[i].window.isNull()) {
             continue;

@@ -195,8 +195,8 @@ void frmMain::buildEntryView(QWidget& client) {
     frame1_->setAccessibleName(frame1_->title());
 
     struct NameRow {
-        std::size_t label;
-        const char* prompt;
+        std::size_t label = 0;
+        const char* prompt = nullptr;
         QRect promptGeometry;
         QRect boxGeometry;
     };
@@ -234,7 +234,7 @@ void frmMain::buildResultView(QWidget& client) {
         twipsRect(120, 360, 7965, 195), colours::kYellowGreen);
 
     struct ResultRow {
-        const char* caption;
+        const char* caption = nullptr;
         QRect labelGeometry;
     };
     //  caption                                  left   top width height

@@ -28,7 +28,7 @@ inline std::string ContentOf(std::FILE* file) {
     std::rewind(file);
     std::string content;
     char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+    for (std::size_t got = 0; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
         content.append(chunk, got);
     }
     return content;

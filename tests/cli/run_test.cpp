@@ -23,6 +23,7 @@ struct Result {
 
 Result RunWith(const std::vector<std::string>& args, std::string_view input = "") {
     std::vector<const char*> pointers;
+    pointers.reserve(args.size());
     for (const std::string& arg : args) {
         pointers.push_back(arg.c_str());
     }

@@ -87,7 +87,7 @@ TEST(Compatibility, ChildNumbersPickTheirColumnAndAnyOtherTakesTheLast) {
                       row.Verdicts[static_cast<std::size_t>(child - 1)])
                 << row.Key << " child " << child;
         }
-        for (const std::int16_t child : {0, 10, 11, 99, -1, -9, 32767, -32768}) {
+        for (const int child : {0, 10, 11, 99, -1, -9, 32767, -32768}) {
             EXPECT_EQ(GetCompatibility(static_cast<std::int16_t>(child), mother, father),
                       row.Verdicts[9])
                 << row.Key << " child " << child;

@@ -47,7 +47,7 @@ struct SeenBox {
 };
 
 // Waits for the box to come up, records it, then lets `act` answer it.
-void whenBoxShows(SeenBox& seen, std::function<void(QMessageBox&)> act) {
+void whenBoxShows(SeenBox& seen, const std::function<void(QMessageBox&)>& act) {
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, act] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
