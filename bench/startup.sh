@@ -88,16 +88,6 @@ if [[ ${1:-} == --inner ]]; then
 fi
 
 command -v /usr/bin/time >/dev/null || { echo "startup: GNU time (/usr/bin/time) is needed" >&2; exit 1; }
-# A private X server on a display number it picks itself (-displayfd), so
-# that X servers started alongside cannot take the same one; -noreset, as
-# each program in turn is its only client and a server that resets when the
-# last client leaves refuses the next one for a moment.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$displayfile"' EXIT
-for _ in $(seq 100); do [[ -s $displayfile ]] && break; sleep 0.05; done
-[[ -s $displayfile ]] || { echo "startup: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -1 "$displayfile") QT_QPA_PLATFORM=xcb
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-"$0" --inner "$runs"
+# A private X server that picks its own display number and does not reset
+# between clients, as each program in turn is its only one.
+exec "$(dirname "$0")/../tests/run-under-xvfb.sh" -- "$0" --inner "$runs"

@@ -8,31 +8,16 @@
 # status 0 and no window left.
 set -u
 app=${1:?usage: exit_path_test.sh KINDRELL}
-for tool in Xvfb openbox xdotool xprop xwininfo xmessage; do
+for tool in xdotool xprop xwininfo xmessage; do
   command -v $tool >/dev/null || { echo "exit_path_test: $tool missing" >&2; exit 2; }
 done
+# Runs on the private X server and window manager that tests/run-under-xvfb.sh
+# --wm provides.
+[[ -n ${DISPLAY:-} ]] || { echo "exit_path_test: run it under tests/run-under-xvfb.sh --wm" >&2; exit 2; }
+unset WAYLAND_DISPLAY
 
 work=$(mktemp -d)
-xvfb_pid="" wm_pid=""
-cleanup() {
-  [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# The server picks a free display itself and reports it, so that runs started
-# at the same moment never share one.
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 10 display_number <"$work/displayfd" ||
-  { echo "exit_path_test: Xvfb did not start" >&2; exit 2; }
-export DISPLAY=:$display_number
-unset WAYLAND_DISPLAY
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
+trap 'rm -rf "$work"' EXIT
 title='^QL Kindrell v1\.0$'
 failures=0
 
@@ -86,8 +71,6 @@ give_up() {
   for w in $(xdotool search --name . 2>/dev/null); do
     echo "    $w '$(xdotool getwindowname "$w" 2>/dev/null)' $(size_of "$w") $(xwininfo -id "$w" 2>/dev/null | grep -o "Map State: .*")"
   done
-  kill -0 "$wm_pid" 2>/dev/null || echo "  openbox has ended"
-  sed 's/^/    openbox: /' "$work/openbox.log"
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
   sed 's/^/    program: /' "$work/out.txt"
 }
@@ -167,8 +150,6 @@ run_case() {
 
 # The window manager advertises itself before it maps windows: wait until it
 # has mapped a probe window, so that the first case does not race its start.
-wait_for 100 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window" ||
-  { echo "exit_path_test: openbox did not start" >&2; exit 2; }
 probe_title="window manager probe $$"
 LC_ALL=C xmessage -title "$probe_title" "probe" 2>/dev/null &
 probe_pid=$!
