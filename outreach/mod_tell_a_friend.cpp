@@ -1,6 +1,6 @@
 #include "outreach/mod_tell_a_friend.h"
 
-#include "outreach/watermark_box.h"
+#include "widgets/text.h"
 
 #include <QUrl>
 
@@ -19,9 +19,9 @@ QString Encoded(const QString& value) {
 } // namespace
 
 ReferAFriendValues TrimReferAFriendValues(const ReferAFriendValues& typed) {
-    return {TrimSpaceChars(typed.senderName), TrimSpaceChars(typed.senderEmail),
-            TrimSpaceChars(typed.message), TrimSpaceChars(typed.friendName),
-            TrimSpaceChars(typed.friendEmail)};
+    return {widgets::TrimSpaces(typed.senderName), widgets::TrimSpaces(typed.senderEmail),
+            widgets::TrimSpaces(typed.message), widgets::TrimSpaces(typed.friendName),
+            widgets::TrimSpaces(typed.friendEmail)};
 }
 
 std::optional<QString> CheckReferAFriendEmails(const ReferAFriendValues& trimmed) {

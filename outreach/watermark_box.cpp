@@ -1,5 +1,7 @@
 #include "outreach/watermark_box.h"
 
+#include "widgets/text.h"
+
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -8,27 +10,15 @@
 
 namespace kindrell::outreach {
 
-QString TrimSpaceChars(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' ')) {
-        ++first;
-    }
-    while (last > first && text.at(last - 1) == QLatin1Char(' ')) {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
 std::optional<QString> TextOnFocusGained(const QString& text, const QString& watermark) {
-    if (TrimSpaceChars(text) == watermark) {
+    if (widgets::TrimSpaces(text) == watermark) {
         return QString();
     }
     return std::nullopt;
 }
 
 std::optional<QString> TextOnFocusLost(const QString& text, const QString& watermark) {
-    if (TrimSpaceChars(text).isEmpty()) {
+    if (widgets::TrimSpaces(text).isEmpty()) {
         return watermark;
     }
     return std::nullopt;

@@ -11,10 +11,6 @@ class QPlainTextEdit;
 
 namespace kindrell::outreach {
 
-// Removes leading and trailing space characters (code 32) and nothing else:
-// tabs, carriage returns and line feeds stay.
-QString TrimSpaceChars(const QString& text);
-
 // The watermark rule of the refer-a-friend boxes. Each returns the text the box
 // takes, or nothing when the box keeps its text. The box's text itself is
 // never trimmed; only a trimmed copy is compared.

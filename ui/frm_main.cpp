@@ -10,6 +10,7 @@
 #include "ui/result_box.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
+#include "widgets/text.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
@@ -44,15 +45,6 @@ constexpr int kClientHeightTwips = 5715;
 // A tooltip wider than this is shortened in the middle, keeping the letters
 // it starts with and the sum it ends with.
 constexpr int kWorkingTooltipWidth = 560;
-
-QString Q(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
-}
-
-std::u16string_view View(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 QLabel* fixedLabel(QWidget& container, const QString& caption, QRect geometry, const QColor& colour,
                    bool bold = false) {
@@ -127,7 +119,8 @@ QString ResultName(const QString& caption) {
 }
 
 QString WorkingTooltip(const QString& name) {
-    const QString working = Q(FormatWorking(ExplainDestinyNumber(TrimSpaces(View(name)))));
+    const QString working =
+        ToQString(FormatWorking(ExplainDestinyNumber(kindrell::TrimSpaces(View(name)))));
     return QFontMetrics(QToolTip::font())
         .elidedText(working, Qt::ElideMiddle, kWorkingTooltipWidth);
 }
@@ -378,14 +371,14 @@ void frmMain::Proceed() {
     const QString mother = txtName_[2]->text();
     const Reading reading = ComposeReading(View(child), View(father), View(mother));
 
-    setResultCaption(0, Q(reading.ChildDestinyCaption));
-    setResultCaption(1, Q(reading.MotherDestinyCaption));
-    setResultCaption(2, Q(reading.FatherDestinyCaption));
-    setResultCaption(3, Q(reading.MotherVerdictLine));
-    setResultCaption(4, Q(reading.FatherVerdictLine));
-    txtResult_[0]->setText(Q(reading.ChildDescription));
-    txtResult_[1]->setText(Q(reading.MotherDescription));
-    txtResult_[2]->setText(Q(reading.FatherDescription));
+    setResultCaption(0, ToQString(reading.ChildDestinyCaption));
+    setResultCaption(1, ToQString(reading.MotherDestinyCaption));
+    setResultCaption(2, ToQString(reading.FatherDestinyCaption));
+    setResultCaption(3, ToQString(reading.MotherVerdictLine));
+    setResultCaption(4, ToQString(reading.FatherVerdictLine));
+    txtResult_[0]->setText(ToQString(reading.ChildDescription));
+    txtResult_[1]->setText(ToQString(reading.MotherDescription));
+    txtResult_[2]->setText(ToQString(reading.FatherDescription));
 
     // How each number was reached, for whoever points at it.
     lblResult_[0]->setToolTip(WorkingTooltip(child));

@@ -1,6 +1,6 @@
 #include "ui/name_entry.h"
 
-#include "engine/text.h"
+#include "widgets/text.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -44,9 +44,7 @@ std::optional<int> ControlCharacter(int key) {
 }
 
 bool IsBlank(const QString& text) {
-    const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                   static_cast<std::size_t>(text.size()));
-    return TrimSpaces(view).empty();
+    return widgets::TrimSpaces(text).isEmpty();
 }
 
 } // namespace

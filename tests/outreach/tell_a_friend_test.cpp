@@ -2,8 +2,8 @@
 
 #include "outreach/mod_help.h"
 #include "outreach/mod_tell_a_friend.h"
-#include "outreach/watermark_box.h"
 #include "platform/fakes.h"
+#include "widgets/text.h"
 
 #include <QUrl>
 #include <QUrlQuery>
@@ -17,12 +17,12 @@ using kindrell::outreach::ProductSiteAddress;
 using kindrell::outreach::ReferAFriendRequest;
 using kindrell::outreach::ReferAFriendValues;
 using kindrell::outreach::TrimReferAFriendValues;
-using kindrell::outreach::TrimSpaceChars;
 using kindrell::platform::FakeLinkOpener;
 using kindrell::platform::FakeMessageBoxes;
 using kindrell::platform::MessageAnswer;
 using kindrell::platform::MessageButtons;
 using kindrell::platform::MessageIcon;
+using kindrell::widgets::TrimSpaces;
 
 namespace {
 
@@ -75,7 +75,7 @@ void TellAFriendTest::trimsSpacesOnly_data() {
 void TellAFriendTest::trimsSpacesOnly() {
     QFETCH(QString, text);
     QFETCH(QString, trimmed);
-    QCOMPARE(TrimSpaceChars(text), trimmed);
+    QCOMPARE(TrimSpaces(text), trimmed);
 }
 
 void TellAFriendTest::checksInOrder_data() {
@@ -283,11 +283,11 @@ void TellAFriendTest::requestCarriesEachValueExactly() {
     QVERIFY(!url.hasFragment());
 
     const QList<QPair<QString, QString>> expected{
-        {QStringLiteral("taf1"), TrimSpaceChars(senderName)},
-        {QStringLiteral("taf2"), TrimSpaceChars(senderEmail)},
-        {QStringLiteral("taf3"), TrimSpaceChars(message)},
-        {QStringLiteral("taf4"), TrimSpaceChars(friendName)},
-        {QStringLiteral("taf5"), TrimSpaceChars(friendEmail)},
+        {QStringLiteral("taf1"), TrimSpaces(senderName)},
+        {QStringLiteral("taf2"), TrimSpaces(senderEmail)},
+        {QStringLiteral("taf3"), TrimSpaces(message)},
+        {QStringLiteral("taf4"), TrimSpaces(friendName)},
+        {QStringLiteral("taf5"), TrimSpaces(friendEmail)},
         {QStringLiteral("taf6"), ProductSiteAddress()},
     };
     QCOMPARE(QUrlQuery(url).queryItems(QUrl::FullyDecoded), expected);
