@@ -3,6 +3,7 @@
 #include "outreach/watermark_box.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
+#include "widgets/press_on_enter.h"
 #include "widgets/twips.h"
 
 #include <QApplication>
@@ -105,7 +106,6 @@ QLabel* Label(QWidget& parent, const QString& name, const QString& text, const Q
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
-    label->setAccessibleName(text);
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -222,7 +222,6 @@ void frmNagScreen2::BuildControls() {
     Check1 = new QCheckBox(
         QStringLiteral("Click Here To Visit ") + HomeHost() + QStringLiteral(" Now"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setAccessibleName(Check1->text());
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(Verdana(14.25));
     widgets::setCaptionColour(*Check1, QColor(0, 0, 192));
@@ -236,8 +235,8 @@ void frmNagScreen2::BuildControls() {
 
     cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAccessibleName(QStringLiteral("Exit"));
     cmdClose->setGeometry(twipsRect(6000, 2760, 1245, 375));
+    widgets::pressOnEnter(*cmdClose);
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
     Frame2 = NavyFrame(*this, QStringLiteral("Frame2"), QStringLiteral("Refer A Friend"),
@@ -256,10 +255,10 @@ void frmNagScreen2::BuildControls() {
 
     cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
-    cmdSubmit->setAccessibleName(QStringLiteral("Refer A Friend Now"));
     cmdSubmit->setPalette(StandardPalette());
     cmdSubmit->setGeometry(twipsRect(1920, 1080, 3375, 285));
     cmdSubmit->setFont(Verdana(8.25, true));
+    widgets::pressOnEnter(*cmdSubmit);
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
     // Lies below the frame's bottom edge, so it is never seen; it still takes
@@ -288,7 +287,6 @@ void frmNagScreen2::BuildControls() {
     auto* goToHome =
         new widgets::LinkLabel(QStringLiteral("Click Here To Visit Quillora Softwares"), Frame6);
     goToHome->setObjectName(QStringLiteral("lblGoToHome"));
-    goToHome->setAccessibleName(goToHome->text());
     goToHome->setGeometry(twipsRect(75, 4250, 3585, 210));
     goToHome->setFont(Verdana(9, true, true));
     goToHome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -315,7 +313,6 @@ void frmNagScreen2::Form_Load(platform::RandomSource& random,
                               platform::WindowPlacement& placement) {
     random.seedFromClock();
     Label2->setText(PromotionalText(PromotionalDraw(random.next())));
-    Label2->setAccessibleName(Label2->text());
     placement.keepAboveOthers(*this);
 }
 

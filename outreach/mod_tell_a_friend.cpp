@@ -12,6 +12,8 @@ bool MissingOrWatermark(const QString& value, const QLatin1String watermark) {
     return value.isEmpty() || value == watermark;
 }
 
+// The typed values only: the site address the program adds itself is a plain
+// address whose ":" and "/" are legal in a query.
 QString Encoded(const QString& value) {
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
 }
@@ -70,7 +72,7 @@ QString ReferAFriendRequest(const ReferAFriendValues& trimmed) {
            Encoded(trimmed.senderName) + QLatin1String("&taf2=") + Encoded(trimmed.senderEmail) +
            QLatin1String("&taf3=") + Encoded(trimmed.message) + QLatin1String("&taf4=") +
            Encoded(trimmed.friendName) + QLatin1String("&taf5=") + Encoded(trimmed.friendEmail) +
-           QLatin1String("&taf6=") + Encoded(ProductSiteAddress());
+           QLatin1String("&taf6=") + ProductSiteAddress();
 }
 
 void modTellAFriend::Submit(const ReferAFriendValues& typed) {

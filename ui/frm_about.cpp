@@ -34,7 +34,6 @@ Label* label(QWidget& container, const QString& text, QRect geometry, const QCol
     control->setTextFormat(Qt::PlainText);
     control->setFont(font);
     setTextColour(*control, colour);
-    control->setAccessibleName(text);
     return control;
 }
 
@@ -110,7 +109,6 @@ frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), 
 
     cmdOK_ = place<QPushButton>(*this, twipsRect(5835, 2760, 1260, 345), QStringLiteral("OK"));
     cmdOK_->setFont(uiFont(kUiPointSize, true));
-    cmdOK_->setAccessibleName(QStringLiteral("OK"));
     // The default button takes Enter; Escape rejects the dialog, which closes it too.
     cmdOK_->setDefault(true);
     cmdOK_->setAutoDefault(true);

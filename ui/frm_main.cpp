@@ -10,6 +10,7 @@
 #include "ui/result_box.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
+#include "widgets/press_on_enter.h"
 #include "widgets/text.h"
 #include "widgets/twips.h"
 
@@ -52,7 +53,6 @@ QLabel* fixedLabel(QWidget& container, const QString& caption, QRect geometry, c
     label->setTextFormat(Qt::PlainText);
     label->setFont(uiFont(kUiPointSize, bold));
     setTextColour(*label, colour);
-    label->setAccessibleName(caption);
     return label;
 }
 
@@ -83,7 +83,7 @@ QPushButton* button(QWidget& container, const QString& caption, QRect geometry) 
     auto* push = place<QPushButton>(container, geometry, caption);
     push->setFont(uiFont(kUiPointSize, true));
     push->setAutoDefault(false);
-    push->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    pressOnEnter(*push);
     return push;
 }
 
@@ -94,7 +94,6 @@ LinkLabel* promotionalLabel(QWidget& container, const QString& caption, QRect ge
     setTextColour(*label, colours::kWhite);
     // Opaque, so that only the label in front can be seen.
     setBackground(*label, colours::kBlack);
-    label->setAccessibleName(caption);
     return label;
 }
 
@@ -170,7 +169,6 @@ void frmMain::buildEntryView(QWidget& client) {
     label14_->setFont(uiFont());
     wrapCentred(*label14_);
     setTextColour(*label14_, colours::kWhite);
-    label14_->setAccessibleName(label14_->text());
     connect(label14_, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
     fraMain_ = frame(client, QString(), twipsRect(2, 480, 8800, 4500), colours::kYellow, false);
@@ -269,6 +267,9 @@ void frmMain::buildBrandArea(QWidget& client) {
     lblCobrand_ = promotionalLabel(*fraFullBrand_, kCobrandCaption, twipsRect(60, 165, 8700, 450));
     lblFullBrand_ =
         promotionalLabel(*fraFullBrand_, kFullBrandCaption, twipsRect(60, 165, 8700, 450));
+    // Assistive technology would drop this caption's plain "&" as if it marked
+    // an access key; the caption never changes.
+    lblCobrand_->setAccessibleName(kCobrandCaption);
     connect(lblCobrand_, &LinkLabel::clicked, this, [this] { help_.OpenCoBrandInfo(); });
     connect(lblFullBrand_, &LinkLabel::clicked, this, [this] { help_.OpenMakeMoney(); });
 }

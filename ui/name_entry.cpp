@@ -14,6 +14,7 @@ namespace {
 constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
+constexpr int kDelete = 127;
 
 // The control character Ctrl plus a key types, as on a standard keyboard.
 std::optional<int> ControlCharacter(int key) {
@@ -58,7 +59,12 @@ std::optional<int> TypedCharacterCode(const QKeyEvent& event) {
     case Qt::Key_Escape:
         return kEscape;
     case Qt::Key_Backspace:
-        return kBackspace;
+        // Ctrl+Backspace types DEL (127), which a name refuses, rather than
+        // the Backspace that deletes one character.
+        return event.modifiers().testFlag(Qt::ControlModifier) &&
+                       !event.modifiers().testFlag(Qt::AltModifier)
+                   ? kDelete
+                   : kBackspace;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:

@@ -21,7 +21,8 @@ constexpr bool IsNameCharacter(int code) {
 }
 
 // The character code a key press types, as the keyboard would deliver it
-// (Enter 13, Escape 27, Backspace 8, Ctrl+A 1 ... Ctrl+Z 26, Ctrl+[ 27), or
+// (Enter 13, Escape 27, Backspace 8, Ctrl+Backspace 127, Ctrl+A 1 ... Ctrl+Z
+// 26, Ctrl+[ 27), or
 // nothing for a key that types no character (Tab, Delete, arrows, function
 // keys, Alt with a letter). Works both from the text the platform attached and
 // from the key and its modifiers, since synthetic key events may carry the

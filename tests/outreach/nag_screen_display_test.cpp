@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 using kindrell::outreach::frmNagScreen2;
 using kindrell::outreach::modHelp;
@@ -50,6 +51,11 @@ qsizetype StackPosition(const QWidget& window) {
     return StackingOrder().indexOf(window.winId());
 }
 
+// Sends keys through the X keyboard, as a person types them.
+bool Xdotool(const QStringList& arguments) {
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+}
+
 struct Rig {
     FakeMessageBoxes messages;
     FakeRandom random;
@@ -59,6 +65,22 @@ struct Rig {
     int shutdowns = 0;
     std::unique_ptr<frmNagScreen2> dialog =
         std::make_unique<frmNagScreen2>(messages, random, placement, help, [this] { ++shutdowns; });
+
+    bool showActive() {
+        dialog->show();
+        dialog->activateWindow();
+        return QTest::qWaitForWindowActive(dialog.get());
+    }
+
+    // A form that passes every check.
+    void fillForm() {
+        for (const auto& [name, text] :
+             {std::pair{"txtName", "Ann"}, std::pair{"txtEmail", "ann@m.example"},
+              std::pair{"txtFriendName", "Bob"}, std::pair{"txtFriendEmail", "bob@m.example"}}) {
+            dialog->findChild<QLineEdit*>(QString::fromLatin1(name))
+                ->setText(QString::fromLatin1(text));
+        }
+    }
 };
 
 } // namespace
@@ -71,6 +93,10 @@ class NagScreenDisplayTest : public QObject {
     void staysAboveAnActivatedWindow();
     void watermarksIgnoreWindowActivation();
     void closeBoxCallsShutdownOnce();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void enterInABoxStartsNothing_data();
+    void enterInABoxStartsNothing();
 };
 
 void NagScreenDisplayTest::opensWithFocusOnExit() {
@@ -148,6 +174,70 @@ void NagScreenDisplayTest::closeBoxCallsShutdownOnce() {
     QTest::qWait(200);
     QCOMPARE(rig.shutdowns, 1);
     QTRY_VERIFY(!rig.dialog->isVisible());
+}
+
+void NagScreenDisplayTest::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("button");
+    for (const char* key : {"Return", "KP_Enter"}) {
+        for (const char* button : {"cmdClose", "cmdSubmit"}) {
+            QTest::addRow("%s on %s", key, button)
+                << QString::fromLatin1(key) << QString::fromLatin1(button);
+        }
+    }
+}
+
+void NagScreenDisplayTest::enterPressesTheFocusedButton() {
+    QFETCH(QString, key);
+    QFETCH(QString, button);
+    Rig rig;
+    QVERIFY(rig.showActive());
+    rig.fillForm();
+    auto* target = rig.dialog->findChild<QPushButton*>(button);
+    target->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), target);
+
+    QVERIFY(Xdotool({QStringLiteral("key"), key}));
+    if (button == QLatin1String("cmdClose")) {
+        QTRY_COMPARE(rig.shutdowns, 1);
+        QVERIFY(rig.opener.opened.isEmpty());
+    } else {
+        QTRY_COMPARE(rig.opener.opened.size(), 1);
+        QVERIFY(rig.opener.opened.front().contains(QStringLiteral("taf1=Ann&")));
+        QCOMPARE(rig.shutdowns, 0);
+    }
+    QVERIFY(rig.messages.shown.isEmpty());
+}
+
+void NagScreenDisplayTest::enterInABoxStartsNothing_data() {
+    QTest::addColumn<QString>("box");
+    for (const char* box : {"txtName", "txtEmail", "txtFriendName", "txtFriendEmail"}) {
+        QTest::newRow(box) << QString::fromLatin1(box);
+    }
+}
+
+// Enter typed into a box of the form neither submits it nor leaves the dialog.
+void NagScreenDisplayTest::enterInABoxStartsNothing() {
+    QFETCH(QString, box);
+    Rig rig;
+    QVERIFY(rig.showActive());
+    rig.fillForm();
+    auto* target = rig.dialog->findChild<QLineEdit*>(box);
+    target->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), target);
+    const QString before = target->text();
+    target->setCursorPosition(0);
+
+    QVERIFY(Xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
+    QVERIFY(Xdotool({QStringLiteral("key"), QStringLiteral("KP_Enter")}));
+    // Both keys have been handled once the End typed after them has arrived.
+    QVERIFY(Xdotool({QStringLiteral("key"), QStringLiteral("End")}));
+    QTRY_COMPARE(target->cursorPosition(), before.size());
+    QCOMPARE(target->text(), before);
+    QCOMPARE(QApplication::focusWidget(), target);
+    QVERIFY(rig.opener.opened.isEmpty());
+    QCOMPARE(rig.shutdowns, 0);
+    QVERIFY(rig.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(NagScreenDisplayTest)

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QtTest>
 
@@ -70,6 +71,10 @@ class DesktopTest : public QObject {
     void realKeys();
     void accentedLetters_data();
     void accentedLetters();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void accessKeyG();
+    void accessKeyDIsShared();
 };
 
 void DesktopTest::resultBoxEmptiesTheDesktopClipboard() {
@@ -115,10 +120,13 @@ void DesktopTest::realKeys_data() {
     QTest::newRow("letter")      << QStringList{"type", "b"}         << false << false << "Annb";
     QTest::newRow("space")       << QStringList{"key", "space"}      << false << false << "Ann ";
     QTest::newRow("backspace")   << QStringList{"key", "BackSpace"}  << false << false << "An";
+    QTest::newRow("shift+backspace") << QStringList{"key", "shift+BackSpace"} << false << false << "An";
+    QTest::newRow("ctrl+backspace")  << QStringList{"key", "ctrl+BackSpace"}  << false << true  << "Ann";
     QTest::newRow("ctrl+h")      << QStringList{"key", "ctrl+h"}     << false << false << "An";
     QTest::newRow("digit")       << QStringList{"type", "5"}         << false << true  << "Ann";
     QTest::newRow("hyphen")      << QStringList{"key", "minus"}      << false << true  << "Ann";
     QTest::newRow("return")      << QStringList{"key", "Return"}     << false << true  << "Ann";
+    QTest::newRow("keypad enter") << QStringList{"key", "KP_Enter"}  << false << true  << "Ann";
     QTest::newRow("escape")      << QStringList{"key", "Escape"}     << false << true  << "Ann";
     QTest::newRow("ctrl+a")      << QStringList{"key", "ctrl+a"}     << false << true  << "Ann";
     QTest::newRow("ctrl+v")      << QStringList{"key", "ctrl+v"}     << false << true  << "Ann";
@@ -191,6 +199,90 @@ void DesktopTest::accentedLetters() {
     QTest::qWait(100);
     QCOMPARE(name->text(), QStringLiteral("Ren"));
     QCOMPARE(QApplication::focusWidget(), name);
+}
+
+void DesktopTest::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("onProceed"); // else on Do It Once Again
+    for (const char* key : {"Return", "KP_Enter"}) {
+        QTest::addRow("%s on Proceed", key) << QString::fromLatin1(key) << true;
+        QTest::addRow("%s on Do It Once Again", key) << QString::fromLatin1(key) << false;
+    }
+}
+
+void DesktopTest::enterPressesTheFocusedButton() {
+    QFETCH(QString, key);
+    QFETCH(bool, onProceed);
+    kindrell::ui::test::MainWindowHarness harness;
+    frmMain& w = *harness.window;
+    QVERIFY(harness.showActive());
+    harness.enterNames("Mary", "John", "Zoe");
+    if (!onProceed) {
+        w.Proceed();
+        QCOMPARE(w.frontView(), w.fraResult());
+    }
+    QPushButton* button = onProceed ? w.cmdProceed() : w.cmdBack();
+    button->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), button);
+
+    QVERIFY(Xdotool({"key", key}));
+    if (onProceed) {
+        QTRY_COMPARE(w.frontView(), w.fraResult());
+        QCOMPARE(w.lblResult(0)->text(), QStringLiteral("Child Destiny: 3"));
+        QCOMPARE(w.txtName(0)->text(), QStringLiteral("Mary"));
+    } else {
+        QTRY_COMPARE(w.frontView(), w.fraMain());
+        QCOMPARE(w.txtName(0)->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), w.txtName(0));
+    }
+    QVERIFY(harness.messages.shown.isEmpty());
+}
+
+// Alt+G from a name box asks for the reading; the key types nothing.
+void DesktopTest::accessKeyG() {
+    kindrell::ui::test::MainWindowHarness harness;
+    frmMain& w = *harness.window;
+    QVERIFY(harness.showActive());
+    harness.enterNames("Mary", "John", "Zoe");
+    w.txtName(2)->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), w.txtName(2));
+
+    QVERIFY(Xdotool({"key", "alt+g"}));
+    QTRY_COMPARE(w.frontView(), w.fraResult());
+    QCOMPARE(w.lblResult(2)->text(), QStringLiteral("Father Destiny: 2"));
+    QCOMPARE(w.txtName(2)->text(), QStringLiteral("Zoe"));
+    QVERIFY(harness.messages.shown.isEmpty());
+}
+
+// Alt+D belongs both to "&Donate" on the menu bar and to "&Do It Once Again".
+// The toolkit treats the clash as ambiguous: the first press puts the focus on
+// the button without pressing it, the second opens the donation page; Enter
+// then presses the focused button.
+void DesktopTest::accessKeyDIsShared() {
+    kindrell::ui::test::MainWindowHarness harness;
+    frmMain& w = *harness.window;
+    QVERIFY(harness.showActive());
+    harness.enterNames("Mary", "John", "Zoe");
+    w.Proceed();
+    w.txtName(0)->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), w.txtName(0));
+
+    QVERIFY(Xdotool({"key", "alt+d"}));
+    QTRY_COMPARE(QApplication::focusWidget(), w.cmdBack());
+    QTest::qWait(100);
+    QCOMPARE(w.frontView(), w.fraResult());
+    QCOMPARE(w.txtName(0)->text(), QStringLiteral("Mary"));
+    QVERIFY(harness.links.opened.isEmpty());
+
+    QVERIFY(Xdotool({"key", "alt+d"}));
+    QTRY_COMPARE(harness.links.opened.size(), 1);
+    QVERIFY(harness.links.opened.front().endsWith(QStringLiteral("/donate.html")));
+    QCOMPARE(w.frontView(), w.fraResult());
+
+    QVERIFY(Xdotool({"key", "Return"}));
+    QTRY_COMPARE(w.frontView(), w.fraMain());
+    QCOMPARE(w.txtName(0)->text(), QString());
+    QVERIFY(harness.messages.shown.isEmpty());
 }
 
 int main(int argc, char** argv) {

@@ -6,6 +6,7 @@
 #include "ui/result_box.h"
 #include "widgets/look.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFontMetrics>
 #include <QMenu>
@@ -43,6 +44,12 @@ QWidget* InFront(QWidget* container, QPoint point) {
     return hit;
 }
 
+// The name assistive technology reads for a control.
+QString AccessibleName(QWidget* control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible == nullptr ? QString() : accessible->text(QAccessible::Name);
+}
+
 QStringList Captions(const QList<QAction*>& actions, bool visibleOnly) {
     QStringList captions;
     for (const QAction* action : actions) {
@@ -70,6 +77,7 @@ class FrmMainTest : public QObject {
     void captionsFit();
     void fontsAndColours();
     void accessibleNames();
+    void accessibleTextFollowsTheReading();
     void loadShowsTheEntryView();
     void proceedMapsTheReading_data();
     void proceedMapsTheReading();
@@ -122,13 +130,23 @@ void FrmMainTest::geometry_data() {
     QTest::newRow("fraMain")     << "fraMain"     << FromTwips(2, 480, 8800, 4500);
     QTest::newRow("lblLabel(0)") << "lblLabel(0)" << FromTwips(690, 360, 7500, 435);
     QTest::newRow("Frame1")      << "Frame1"      << FromTwips(2573, 1320, 3735, 2085);
+    QTest::newRow("lblLabel(4)") << "lblLabel(4)" << FromTwips(120, 240, 2340, 195);
     QTest::newRow("txtName(0)")  << "txtName(0)"  << FromTwips(120, 486, 3500, 300);
-    QTest::newRow("txtName(2)")  << "txtName(2)"  << FromTwips(120, 1680, 3500, 300);
     QTest::newRow("lblLabel(3)") << "lblLabel(3)" << FromTwips(120, 837, 2235, 195);
+    QTest::newRow("txtName(1)")  << "txtName(1)"  << FromTwips(120, 1083, 3500, 300);
+    QTest::newRow("lblLabel(5)") << "lblLabel(5)" << FromTwips(120, 1434, 2280, 195);
+    QTest::newRow("txtName(2)")  << "txtName(2)"  << FromTwips(120, 1680, 3500, 300);
     QTest::newRow("cmdProceed")  << "cmdProceed"  << FromTwips(1493, 3840, 5895, 400);
     QTest::newRow("fraResult")   << "fraResult"   << FromTwips(2, 480, 8800, 4500);
+    QTest::newRow("lblLabel(1)") << "lblLabel(1)" << FromTwips(120, 360, 7965, 195);
+    QTest::newRow("lblResult(0)")<< "lblResult(0)"<< FromTwips(120, 720, 1395, 195);
+    QTest::newRow("txtResult(0)")<< "txtResult(0)"<< FromTwips(120, 930, 8535, 550);
+    QTest::newRow("lblResult(1)")<< "lblResult(1)"<< FromTwips(120, 1560, 1590, 195);
     QTest::newRow("txtResult(1)")<< "txtResult(1)"<< FromTwips(120, 1770, 8535, 550);
+    QTest::newRow("lblResult(2)")<< "lblResult(2)"<< FromTwips(120, 2400, 1560, 195);
+    QTest::newRow("txtResult(2)")<< "txtResult(2)"<< FromTwips(120, 2610, 8535, 550);
     QTest::newRow("lblResult(3)")<< "lblResult(3)"<< FromTwips(120, 3360, 2145, 195);
+    QTest::newRow("lblResult(4)")<< "lblResult(4)"<< FromTwips(120, 3600, 2145, 195);
     QTest::newRow("cmdBack")     << "cmdBack"     << FromTwips(4920, 3960, 3735, 375);
     QTest::newRow("fraFullBrand")<< "fraFullBrand"<< FromTwips(2, 5000, 8800, 700);
     QTest::newRow("lblCobrand")  << "lblCobrand"  << FromTwips(60, 165, 8700, 450);
@@ -141,16 +159,29 @@ void FrmMainTest::geometry() {
     QFETCH(QRect, expected);
     MainWindowHarness harness;
     frmMain& w = *harness.window;
-    const QHash<QString, QWidget*> controls{
-        {"Label14", w.label14()},           {"fraMain", w.fraMain()},
-        {"lblLabel(0)", w.lblLabel(0)},     {"Frame1", w.frame1()},
-        {"txtName(0)", w.txtName(0)},       {"txtName(2)", w.txtName(2)},
-        {"lblLabel(3)", w.lblLabel(3)},     {"cmdProceed", w.cmdProceed()},
-        {"fraResult", w.fraResult()},       {"txtResult(1)", w.txtResult(1)},
-        {"lblResult(3)", w.lblResult(3)},   {"cmdBack", w.cmdBack()},
-        {"fraFullBrand", w.fraFullBrand()}, {"lblCobrand", w.lblCobrand()},
+    QHash<QString, QWidget*> controls{
+        {"Label14", w.label14()},
+        {"fraMain", w.fraMain()},
+        {"Frame1", w.frame1()},
+        {"cmdProceed", w.cmdProceed()},
+        {"fraResult", w.fraResult()},
+        {"cmdBack", w.cmdBack()},
+        {"fraFullBrand", w.fraFullBrand()},
+        {"lblCobrand", w.lblCobrand()},
         {"lblFullBrand", w.lblFullBrand()},
     };
+    for (std::size_t index = 0; index < 6; ++index) {
+        if (index != 2) { // there is no lblLabel(2)
+            controls.insert(QStringLiteral("lblLabel(%1)").arg(index), w.lblLabel(index));
+        }
+    }
+    for (std::size_t index = 0; index < 5; ++index) {
+        controls.insert(QStringLiteral("lblResult(%1)").arg(index), w.lblResult(index));
+    }
+    for (std::size_t index = 0; index < 3; ++index) {
+        controls.insert(QStringLiteral("txtName(%1)").arg(index), w.txtName(index));
+        controls.insert(QStringLiteral("txtResult(%1)").arg(index), w.txtResult(index));
+    }
     QVERIFY(controls.contains(control));
     QCOMPARE(controls.value(control)->geometry(), expected);
 }
@@ -235,20 +266,49 @@ void FrmMainTest::accessibleNames() {
         {w.cmdBack(), "Do It Once Again"},
         {w.frame1(), "Name Details"},
         {w.fraResult(), "QL Kindrell Result"},
+        {w.lblResult(0), "Child Destiny: "},
         {w.lblFullBrand(), w.lblFullBrand()->text()},
     };
     for (const auto& [control, name] : expected) {
-        QCOMPARE(control->accessibleName(), name);
+        QCOMPARE(AccessibleName(control), name);
     }
-    // Every control of the window's layout carries a name.
+    // Every control of the window's layout is named to assistive technology.
     QList<QWidget*> controls =
         w.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (const auto* frame : w.centralWidget()->findChildren<CaptionFrame*>()) {
         controls += frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     }
     QVERIFY(controls.size() >= 25);
-    for (const QWidget* control : controls) {
-        QVERIFY2(!control->accessibleName().isEmpty(), control->metaObject()->className());
+    for (QWidget* control : controls) {
+        QVERIFY2(!AccessibleName(control).isEmpty(), control->metaObject()->className());
+    }
+}
+
+// A screen reader hears the reading that is shown, not the captions the
+// labels started with, after every Proceed.
+void FrmMainTest::accessibleTextFollowsTheReading() {
+    MainWindowHarness harness;
+    frmMain& w = *harness.window;
+    QVERIFY(harness.showActive());
+    const QList<QStringList> readings{
+        {"Mary", "John", "Zoe", "Child Destiny: 3", "Mother Destiny: 1", "Father Destiny: 2",
+         "Compatibility with Mother: Harmonious", "Compatibility with Father: Harmonious"},
+        {"Mary", "Ramesh", "Susan", "Child Destiny: 3", "Mother Destiny: 2", "Father Destiny: 1",
+         "Compatibility with Mother: Not Harmonious At All",
+         "Compatibility with Father: Not Harmonious At All"},
+        {"Ava", "John", "Zoe", "Child Destiny: 6", "Mother Destiny: 1", "Father Destiny: 2",
+         "Compatibility with Mother: Not Harmonious", "Compatibility with Father: Harmonious"},
+    };
+    for (const QStringList& reading : readings) {
+        harness.enterNames(reading[0], reading[1], reading[2]);
+        w.cmdProceed()->setFocus();
+        QTest::mouseClick(w.cmdProceed(), Qt::LeftButton);
+        QVERIFY(harness.messages.shown.isEmpty());
+        for (std::size_t index = 0; index < 5; ++index) {
+            const QString& shown = reading[static_cast<qsizetype>(index) + 3];
+            QCOMPARE(w.lblResult(index)->text(), shown);
+            QCOMPARE(AccessibleName(w.lblResult(index)), shown);
+        }
     }
 }
 

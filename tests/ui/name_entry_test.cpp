@@ -141,6 +141,9 @@ void NameEntryTest::typedCharacterCode_data() {
     QTest::newRow("return")     << int(Qt::Key_Return) << 0 << "\r" << 13;
     QTest::newRow("escape")     << int(Qt::Key_Escape) << 0 << "" << 27;
     QTest::newRow("backspace")  << int(Qt::Key_Backspace) << 0 << "" << 8;
+    QTest::newRow("shift+backspace") << int(Qt::Key_Backspace) << int(Qt::ShiftModifier) << "\b" << 8;
+    QTest::newRow("ctrl+backspace")  << int(Qt::Key_Backspace) << ctrl << "" << 127;
+    QTest::newRow("ctrl+backspace (X)") << int(Qt::Key_Backspace) << ctrl << "\x7f" << 127;
     QTest::newRow("tab")        << int(Qt::Key_Tab) << 0 << "\t" << -1;
     QTest::newRow("delete")     << int(Qt::Key_Delete) << 0 << "\x7f" << -1;
     QTest::newRow("right")      << int(Qt::Key_Right) << 0 << "" << -1;
