@@ -2,27 +2,19 @@
 
 #include "outreach/mod_help.h"
 #include "platform/qt_services.h"
+#include "resources/program_icon.h"
 #include "shell/display_check.h"
 #include "shell/settings_store.h"
 #include "shell/shutdown.h"
 #include "shell/startup_sequence.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QIcon>
 #include <QTimer>
-
-#include <cstdio>
 
 int main(int argc, char* argv[]) {
     using namespace kindrell;
 
     // Without a display the toolkit would abort with a technical report.
-    if (const QString missing = shell::MissingDisplayMessage(shell::DisplayEnvironment::current());
-        !missing.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(missing));
-        return 1;
-    }
     shell::InstallDisplayFailureHandler();
     QApplication app(argc, argv);
     shell::UninstallDisplayFailureHandler();
@@ -31,9 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("kindrell"));
     // The program lives until shutdown, not until its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    if (const QString icon = QStringLiteral(":/kindrell/icon32.png"); QFile::exists(icon)) {
-        QApplication::setWindowIcon(QIcon(icon));
-    }
+    QApplication::setWindowIcon(resources::programIcon());
 
     // Declared after the application so that every window is gone before it.
     platform::QtServices services;

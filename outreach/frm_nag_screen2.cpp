@@ -1,22 +1,18 @@
 #include "outreach/frm_nag_screen2.h"
 
 #include "outreach/watermark_box.h"
+#include "resources/program_icon.h"
+#include "widgets/controls.h"
 #include "widgets/link_label.h"
-#include "widgets/look.h"
-#include "widgets/press_on_enter.h"
-#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -29,8 +25,6 @@
 namespace kindrell::outreach {
 
 namespace {
-
-const QLatin1String kIconResource(":/kindrell/icon32.png");
 
 using widgets::twips;
 using widgets::twipsRect;
@@ -90,37 +84,29 @@ void FitCaption(QWidget& widget, const QString& caption, int room) {
 // A navy frame with a white bold caption.
 QGroupBox* NavyFrame(QWidget& parent, const QString& name, const QString& caption,
                      const QRect& geometry) {
-    auto* frame = new QGroupBox(caption, &parent);
+    auto* frame = widgets::place<QGroupBox>(parent, geometry, caption);
     frame->setObjectName(name);
-    frame->setAccessibleName(caption);
-    frame->setGeometry(geometry);
     frame->setFont(Verdana(9.75, true));
-    widgets::setBackground(*frame, QColor(0, 0, 128));
-    widgets::setTextColour(*frame, Qt::white);
+    widgets::setBackground(*frame, widgets::colours::kNavy);
+    widgets::setTextColour(*frame, widgets::colours::kWhite);
     return frame;
 }
 
-QLabel* Label(QWidget& parent, const QString& name, const QString& text, const QRect& geometry,
-              const QFont& font) {
-    auto* label = new QLabel(&parent);
+// A label whose text wraps from the top left.
+QLabel* WrappedLabel(QWidget& parent, const QString& name, const QString& text,
+                     const QRect& geometry, const QFont& font, const QColor& colour) {
+    auto* label = widgets::label(parent, geometry, text, font, colour);
     label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
+    widgets::wrap(*label, Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
 QLineEdit* TextBox(QGroupBox& frame, const QString& name, const QString& watermark,
                    const QRect& geometry) {
-    auto* box = new QLineEdit(&frame);
+    auto* box = widgets::textBox(frame, geometry, DefaultFont());
     box->setObjectName(name);
     box->setAccessibleName(watermark);
     box->setPalette(StandardPalette());
-    box->setFont(DefaultFont());
-    box->setGeometry(geometry);
     box->setText(watermark);
     new WatermarkKeeper(*box, watermark);
     return box;
@@ -191,16 +177,11 @@ void frmNagScreen2::BuildControls() {
     setObjectName(QStringLiteral("frmNagScreen2"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
-    setWindowTitle(QStringLiteral("QL Kindrell v1.0"));
-    setAccessibleName(QStringLiteral("QL Kindrell v1.0"));
+    setWindowTitle(platform::kWindowTitle);
     setFont(DefaultFont());
-    widgets::setBackground(*this, Qt::white);
+    widgets::setBackground(*this, widgets::colours::kWhite);
     setFixedSize(twips(11115), twips(4725));
-
-    const bool haveIcon = QFile::exists(kIconResource);
-    if (haveIcon) {
-        setWindowIcon(QIcon(kIconResource));
-    }
+    setWindowIcon(resources::programIcon());
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -210,21 +191,21 @@ void frmNagScreen2::BuildControls() {
     Picture1->setLineWidth(2);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setFocusPolicy(Qt::TabFocus);
-    if (haveIcon) {
-        Picture1->setPixmap(QPixmap(kIconResource));
-    }
+    Picture1->setPixmap(resources::programPixmap());
 
-    Label1 = Label(*this, QStringLiteral("Label1"), QStringLiteral("QL Kindrell v1.0"),
-                   twipsRect(1080, 240, 5115, 360), MsSansSerif(13.5));
-    Label2 = Label(*this, QStringLiteral("Label2"), PromotionalText(1),
-                   twipsRect(120, 840, 6975, 1095), Verdana(9.75, true));
+    Label1 =
+        WrappedLabel(*this, QStringLiteral("Label1"), platform::kWindowTitle,
+                     twipsRect(1080, 240, 5115, 360), MsSansSerif(13.5), widgets::colours::kBlack);
+    Label2 = WrappedLabel(*this, QStringLiteral("Label2"), PromotionalText(1),
+                          twipsRect(120, 840, 6975, 1095), Verdana(9.75, true),
+                          widgets::colours::kBlack);
 
     Check1 = new QCheckBox(
         QStringLiteral("Click Here To Visit ") + HomeHost() + QStringLiteral(" Now"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(Verdana(14.25));
-    widgets::setCaptionColour(*Check1, QColor(0, 0, 192));
+    widgets::setCaptionColour(*Check1, widgets::colours::kBlue);
     Check1->setCursor(Qt::PointingHandCursor);
     FitCaption(*Check1, Check1->text(),
                Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Check1) +
@@ -233,10 +214,9 @@ void frmNagScreen2::BuildControls() {
     // A change of value, by the user or by the handler itself, is a click.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 
-    cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
+    cmdClose = widgets::button(*this, twipsRect(6000, 2760, 1245, 375), QStringLiteral("E&xit"),
+                               DefaultFont());
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setGeometry(twipsRect(6000, 2760, 1245, 375));
-    widgets::pressOnEnter(*cmdClose);
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
     Frame2 = NavyFrame(*this, QStringLiteral("Frame2"), QStringLiteral("Refer A Friend"),
@@ -253,12 +233,10 @@ void frmNagScreen2::BuildControls() {
     txtEmail->installEventFilter(this);
     txtFriendEmail->installEventFilter(this);
 
-    cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
+    cmdSubmit = widgets::button(*Frame2, twipsRect(1920, 1080, 3375, 285),
+                                QStringLiteral("Refer A Friend &Now"), Verdana(8.25, true));
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     cmdSubmit->setPalette(StandardPalette());
-    cmdSubmit->setGeometry(twipsRect(1920, 1080, 3375, 285));
-    cmdSubmit->setFont(Verdana(8.25, true));
-    widgets::pressOnEnter(*cmdSubmit);
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
     // Lies below the frame's bottom edge, so it is never seen; it still takes
@@ -279,18 +257,16 @@ void frmNagScreen2::BuildControls() {
     Frame6 =
         NavyFrame(*this, QStringLiteral("Frame6"), QStringLiteral("Download Quillora Softwares"),
                   twipsRect(7320, 120, 3735, 4575));
-    Label3 = Label(*Frame6, QStringLiteral("Label3"), CatalogueText(),
-                   twipsRect(120, 360, 3495, 3855), Verdana(9));
+    Label3 = WrappedLabel(*Frame6, QStringLiteral("Label3"), CatalogueText(),
+                          twipsRect(120, 360, 3495, 3855), Verdana(9), widgets::colours::kWhite);
     Label3->setAccessibleName(QStringLiteral("About Quillora Softwares"));
-    widgets::setCaptionColour(*Label3, Qt::white);
 
     auto* goToHome =
-        new widgets::LinkLabel(QStringLiteral("Click Here To Visit Quillora Softwares"), Frame6);
+        widgets::label<widgets::LinkLabel>(*Frame6, twipsRect(75, 4250, 3585, 210),
+                                           QStringLiteral("Click Here To Visit Quillora Softwares"),
+                                           Verdana(9, true, true), widgets::colours::kYellow);
     goToHome->setObjectName(QStringLiteral("lblGoToHome"));
-    goToHome->setGeometry(twipsRect(75, 4250, 3585, 210));
-    goToHome->setFont(Verdana(9, true, true));
     goToHome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    widgets::setCaptionColour(*goToHome, QColor(255, 255, 0));
     FitCaption(*goToHome, goToHome->text(), 0);
     connect(goToHome, &widgets::LinkLabel::clicked, this,
             [this] { help_.OpenQuilloraSoftwares(); });

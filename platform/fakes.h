@@ -1,7 +1,8 @@
 #pragma once
 
 // Test doubles for the platform services: each records what it was asked and
-// answers what the test set.
+// answers what the test set. Those whose order of calls matters to a test
+// also note each call in a log the test may share between them.
 
 #include "platform/services.h"
 
@@ -13,6 +14,12 @@
 #include <functional>
 
 namespace kindrell::platform {
+
+inline void note(QStringList* log, const QString& call) {
+    if (log != nullptr) {
+        *log << call;
+    }
+}
 
 struct ShownMessage {
     QString text;
@@ -65,6 +72,7 @@ class FakeSettings final : public SettingsBackend {
   public:
     QString read(const QString& application, const QString& section, const QString& key) override {
         ++reads;
+        note(log, QStringLiteral("settings read"));
         if (failReads) {
             throw SettingsError("settings cannot be read");
         }
@@ -73,6 +81,7 @@ class FakeSettings final : public SettingsBackend {
     void write(const QString& application, const QString& section, const QString& key,
                const QString& value) override {
         ++writeAttempts;
+        note(log, QStringLiteral("settings write"));
         if (failWrites) {
             throw SettingsError("settings cannot be written");
         }
@@ -87,6 +96,7 @@ class FakeSettings final : public SettingsBackend {
     bool failWrites = false;
     int reads = 0;
     int writeAttempts = 0;
+    QStringList* log = nullptr;
 };
 
 class FakeExecutableInfo final : public ExecutableInfo {
@@ -103,9 +113,13 @@ class FakeClock final : public Clock {
 
 class FakeRandom final : public RandomSource {
   public:
-    void seedFromClock() override { ++seeds; }
+    void seedFromClock() override {
+        ++seeds;
+        note(log, QStringLiteral("seed"));
+    }
     double next() override {
         ++draws;
+        note(log, QStringLiteral("draw"));
         if (values.empty()) {
             return 0.0;
         }
@@ -116,12 +130,17 @@ class FakeRandom final : public RandomSource {
     std::deque<double> values;
     int seeds = 0;
     int draws = 0;
+    QStringList* log = nullptr;
 };
 
 class FakeInstanceGuard final : public InstanceGuard {
   public:
-    bool anotherCopyIsRunning() override { return running; }
+    bool anotherCopyIsRunning() override {
+        note(log, QStringLiteral("instance check"));
+        return running;
+    }
     bool running = false;
+    QStringList* log = nullptr;
 };
 
 class FakeProcessControl final : public ProcessControl {

@@ -13,7 +13,11 @@ class QWidget;
 
 namespace kindrell::platform {
 
+// The title of every message box.
 inline const QString kApplicationTitle = QStringLiteral("QL Kindrell");
+// The title bar of every window of the reading program, and the product's
+// name where a window shows it.
+inline const QString kWindowTitle = kApplicationTitle + QStringLiteral(" v1.0");
 
 enum class MessageIcon { Error, Information };
 enum class MessageButtons { Ok, YesNo };

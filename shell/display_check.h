@@ -1,8 +1,8 @@
 #pragma once
 
-// Start-up checks that run before the window toolkit exists: without a
-// display the toolkit would abort with its own technical report, so the
-// program says in one line what is missing instead.
+// Without a display the window toolkit ends the program with its own
+// technical report. Around the construction of the application object the
+// program catches that report instead and says in one line what is missing.
 
 #include <QString>
 
@@ -17,14 +17,14 @@ struct DisplayEnvironment {
     static DisplayEnvironment current();
 };
 
-// Empty when a display can be looked for; otherwise the one line to print
-// (without the line break) before ending with status 1.
-QString MissingDisplayMessage(const DisplayEnvironment& environment);
+// The one line (without its line break) said when the toolkit could reach no
+// display: which variable the platforms asked for lack, else which display
+// could not be reached.
+QString DisplayFailureMessage(const DisplayEnvironment& environment);
 
-// Around the construction of the application object: turns the toolkit's
-// fatal "could not connect to display" into one clear line and status 1, and
-// keeps its plugin chatter from the terminal. Uninstall once the application
-// exists.
+// Turns the toolkit's fatal report of a display it cannot reach into
+// DisplayFailureMessage() and status 1, and keeps its plugin chatter from
+// the terminal. Uninstall once the application object exists.
 void InstallDisplayFailureHandler();
 void UninstallDisplayFailureHandler();
 

@@ -3,21 +3,18 @@
 #include "engine/name_number.h"
 #include "engine/reading.h"
 #include "engine/text.h"
+#include "platform/services.h"
+#include "resources/program_icon.h"
 #include "ui/caption_frame.h"
 #include "ui/frm_about.h"
-#include "ui/look.h"
 #include "ui/name_entry.h"
 #include "ui/result_box.h"
+#include "widgets/controls.h"
 #include "widgets/link_label.h"
-#include "widgets/look.h"
-#include "widgets/press_on_enter.h"
 #include "widgets/text.h"
-#include "widgets/twips.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFontMetrics>
-#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -32,12 +29,8 @@ namespace kindrell::ui {
 
 namespace {
 
-// The look shared with the other windows: the twips grid, the faces, the
-// colour setters and LinkLabel.
+// The look and the controls shared with the other windows.
 using namespace widgets;
-
-const QString kWindowCaption = QStringLiteral("QL Kindrell v1.0");
-const QString kIconResource = QStringLiteral(":/kindrell/icon32.png");
 
 // The client area below the menu bar, as the window's layout is drawn.
 constexpr int kClientWidthTwips = 8805;
@@ -46,21 +39,6 @@ constexpr int kClientHeightTwips = 5715;
 // A tooltip wider than this is shortened in the middle, keeping the letters
 // it starts with and the sum it ends with.
 constexpr int kWorkingTooltipWidth = 560;
-
-QLabel* fixedLabel(QWidget& container, const QString& caption, QRect geometry, const QColor& colour,
-                   bool bold = false) {
-    auto* label = place<QLabel>(container, geometry, caption);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(uiFont(kUiPointSize, bold));
-    setTextColour(*label, colour);
-    return label;
-}
-
-// Labels that wrap their caption, centred, within a fixed rectangle.
-void wrapCentred(QLabel& label) {
-    label.setWordWrap(true);
-    label.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-}
 
 CaptionFrame* frame(QWidget& container, const QString& caption, QRect geometry,
                     const QColor& captionColour, bool bold) {
@@ -72,29 +50,18 @@ CaptionFrame* frame(QWidget& container, const QString& caption, QRect geometry,
 }
 
 QLineEdit* nameBox(QWidget& container, QRect geometry, const QString& prompt) {
-    auto* box = place<QLineEdit>(container, geometry);
-    box->setFont(uiFont());
+    auto* box = textBox(container, geometry, uiFont());
     setTextBoxColours(*box, colours::kDarkGrey, colours::kYellowGreen);
     box->setAccessibleName(prompt);
     return box;
 }
 
-QPushButton* button(QWidget& container, const QString& caption, QRect geometry) {
-    auto* push = place<QPushButton>(container, geometry, caption);
-    push->setFont(uiFont(kUiPointSize, true));
-    push->setAutoDefault(false);
-    pressOnEnter(*push);
-    return push;
-}
-
+// Opaque, so that only the one in front of the two can be seen.
 LinkLabel* promotionalLabel(QWidget& container, const QString& caption, QRect geometry) {
-    auto* label = place<LinkLabel>(container, geometry, caption);
-    label->setFont(uiFont());
-    wrapCentred(*label);
-    setTextColour(*label, colours::kWhite);
-    // Opaque, so that only the label in front can be seen.
-    setBackground(*label, colours::kBlack);
-    return label;
+    auto* promotion = label<LinkLabel>(container, geometry, caption, uiFont(), colours::kWhite);
+    wrap(*promotion, Qt::AlignHCenter | Qt::AlignTop);
+    setBackground(*promotion, colours::kBlack);
+    return promotion;
 }
 
 QString Label14Caption() {
@@ -130,10 +97,8 @@ frmMain::frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboar
                  outreach::modHelp& help, QWidget* parent)
     : QMainWindow(parent), messages_(messages), clipboard_(clipboard), help_(help) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kWindowCaption);
-    if (QFile::exists(kIconResource)) {
-        setWindowIcon(QIcon(kIconResource));
-    }
+    setWindowTitle(platform::kWindowTitle);
+    setWindowIcon(resources::programIcon());
     // A minimize box, no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -165,21 +130,20 @@ frmMain::frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboar
 frmMain::~frmMain() = default;
 
 void frmMain::buildEntryView(QWidget& client) {
-    label14_ = place<LinkLabel>(client, twipsRect(1747, 30, 5310, 435), Label14Caption());
-    label14_->setFont(uiFont());
-    wrapCentred(*label14_);
-    setTextColour(*label14_, colours::kWhite);
+    label14_ = label<LinkLabel>(client, twipsRect(1747, 30, 5310, 435), Label14Caption(), uiFont(),
+                                colours::kWhite);
+    wrap(*label14_, Qt::AlignHCenter | Qt::AlignTop);
     connect(label14_, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
     fraMain_ = frame(client, QString(), twipsRect(2, 480, 8800, 4500), colours::kYellow, false);
     fraMain_->setAccessibleName(QStringLiteral("Name Entry"));
 
-    lblLabel_[0] = fixedLabel(*fraMain_,
-                              QStringLiteral("Every parent wishes to know how well he or she will "
-                                             "be compatible with their child. Know your level of "
-                                             "compatibility based on numerology."),
-                              twipsRect(690, 360, 7500, 435), colours::kYellowGreen);
-    wrapCentred(*lblLabel_[0]);
+    lblLabel_[0] = label(*fraMain_, twipsRect(690, 360, 7500, 435),
+                         QStringLiteral("Every parent wishes to know how well he or she will be "
+                                        "compatible with their child. Know your level of "
+                                        "compatibility based on numerology."),
+                         uiFont(), colours::kYellowGreen);
+    wrap(*lblLabel_[0], Qt::AlignHCenter | Qt::AlignTop);
 
     frame1_ = frame(*fraMain_, QStringLiteral("Name Details"), twipsRect(2573, 1320, 3735, 2085),
                     colours::kYellow, true);
@@ -204,13 +168,13 @@ void frmMain::buildEntryView(QWidget& client) {
         const NameRow& row = rows[index];
         const QString prompt = QString::fromLatin1(row.prompt);
         lblLabel_[row.label] =
-            fixedLabel(*frame1_, prompt, row.promptGeometry, colours::kYellowGreen);
+            label(*frame1_, row.promptGeometry, prompt, uiFont(), colours::kYellowGreen);
         txtName_[index] = nameBox(*frame1_, row.boxGeometry, prompt);
         nameKeyFilter_->watch(*txtName_[index]);
     }
 
-    cmdProceed_ = button(*fraMain_, QStringLiteral("&Get My Kindrell Reading"),
-                         twipsRect(1493, 3840, 5895, 400));
+    cmdProceed_ = button(*fraMain_, twipsRect(1493, 3840, 5895, 400),
+                         QStringLiteral("&Get My Kindrell Reading"), uiFont(kUiPointSize, true));
     connect(cmdProceed_, &QPushButton::clicked, this, &frmMain::Proceed);
 }
 
@@ -219,10 +183,10 @@ void frmMain::buildResultView(QWidget& client) {
                        colours::kCyan, true);
     fraResult_->setAccessibleName(fraResult_->title());
 
-    lblLabel_[1] = fixedLabel(
-        *fraResult_,
+    lblLabel_[1] = label(
+        *fraResult_, twipsRect(120, 360, 7965, 195),
         QStringLiteral("The QL Kindrell Result is calculated on basis of the destiny number."),
-        twipsRect(120, 360, 7965, 195), colours::kYellowGreen);
+        uiFont(), colours::kYellowGreen);
 
     struct ResultRow {
         const char* caption = nullptr;
@@ -243,8 +207,8 @@ void frmMain::buildResultView(QWidget& client) {
 
     for (std::size_t index = 0; index < labels.size(); ++index) {
         const QString caption = QString::fromLatin1(labels[index].caption);
-        lblResult_[index] = fixedLabel(*fraResult_, caption, labels[index].labelGeometry,
-                                       colours::kYellowGreen, true);
+        lblResult_[index] = label(*fraResult_, labels[index].labelGeometry, caption,
+                                  uiFont(kUiPointSize, true), colours::kYellowGreen);
         lblResultDesignWidth_[index] = labels[index].labelGeometry.width();
         setResultCaption(index, caption);
     }
@@ -255,8 +219,8 @@ void frmMain::buildResultView(QWidget& client) {
         txtResult_[index]->setAccessibleName(ResultName(lblResult_[index]->text()));
     }
 
-    cmdBack_ =
-        button(*fraResult_, QStringLiteral("&Do It Once Again"), twipsRect(4920, 3960, 3735, 375));
+    cmdBack_ = button(*fraResult_, twipsRect(4920, 3960, 3735, 375),
+                      QStringLiteral("&Do It Once Again"), uiFont(kUiPointSize, true));
     connect(cmdBack_, &QPushButton::clicked, this, &frmMain::DoItOnceAgain);
 }
 

@@ -9,6 +9,20 @@ class QWidget;
 
 namespace kindrell::widgets {
 
+// The colours the windows are drawn in.
+namespace colours {
+inline const QColor kBlack{0, 0, 0};
+inline const QColor kWhite{255, 255, 255};
+inline const QColor kYellow{255, 255, 0};
+inline const QColor kCyan{0, 255, 255};
+inline const QColor kYellowGreen{188, 224, 46};
+inline const QColor kDarkGrey{64, 64, 64};
+inline const QColor kSilver{192, 192, 192};
+inline const QColor kOrange{255, 128, 0};
+inline const QColor kNavy{0, 0, 128};
+inline const QColor kBlue{0, 0, 192};
+} // namespace colours
+
 // The windows are laid out for Verdana 8.25 pt.
 inline constexpr double kUiPointSize = 8.25;
 

@@ -491,6 +491,8 @@ void NagScreenTest::window() {
     frmNagScreen2& dialog = *rig.dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("QL Kindrell v1.0"));
     QVERIFY(dialog.isWindow());
+    QVERIFY(!dialog.windowIcon().isNull());
+    QCOMPARE(rig.control<QLabel>("Picture1")->pixmap().size(), QSize(32, 32));
     const Qt::WindowFlags flags = dialog.windowFlags();
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(flags.testFlag(Qt::WindowTitleHint));

@@ -1,11 +1,10 @@
 // The platform services whose effect shows only between processes: the
-// settings store across runs and renames, the single-instance lock, and
-// ending the process.
+// single-instance lock and ending the process. (The settings across runs and
+// renames are tested with the settings store, in the shell's tests.)
 
 #include "platform/qt_services.h"
 #include "tests/platform/probe_runner.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,7 +17,6 @@ using kindrell::platform::test::runProbe;
 
 namespace {
 
-const QString kSettingsProbe = QStringLiteral(KINDRELL_SETTINGS_PROBE);
 const QString kInstanceProbe = QStringLiteral(KINDRELL_INSTANCE_PROBE);
 const QString kPlatformProbe = QStringLiteral(KINDRELL_PLATFORM_PROBE);
 
@@ -45,76 +43,6 @@ class PlatformProcessTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        QVERIFY(qEnvironmentVariable("XDG_CONFIG_HOME").startsWith(qEnvironmentVariable("HOME")));
-        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Quillora"))
-            .removeRecursively();
-    }
-
-    void settingsPersistAcrossRunsAndFollowTheExecutableName() {
-        const auto name = runProbe(kSettingsProbe, {QStringLiteral("name")});
-        QCOMPARE(name.out, QStringLiteral("settings_probe"));
-
-        const auto fresh =
-            runProbe(kSettingsProbe, {QStringLiteral("read"), QStringLiteral("LastReminderDate")});
-        QVERIFY2(fresh.finished && fresh.exitCode == 0, qPrintable(fresh.err));
-        QCOMPARE(fresh.out, QString());
-
-        const QString date = QStringLiteral("12/8/2026");
-        const auto written = runProbe(
-            kSettingsProbe, {QStringLiteral("write"), QStringLiteral("LastReminderDate"), date});
-        QVERIFY2(written.finished && written.exitCode == 0, qPrintable(written.err));
-        const auto readBack =
-            runProbe(kSettingsProbe, {QStringLiteral("read"), QStringLiteral("LastReminderDate")});
-        QCOMPARE(readBack.out, date);
-        QVERIFY(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") +
-                              QStringLiteral("/Quillora/settings_probe.ini")));
-
-        // The same program under another file name starts with an empty store...
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString copy = dir.filePath(QStringLiteral("kindrell-renamed"));
-        QVERIFY(QFile::copy(kSettingsProbe, copy));
-        QCOMPARE(runProbe(copy, {QStringLiteral("name")}).out, QStringLiteral("kindrell-renamed"));
-        QCOMPARE(runProbe(copy, {QStringLiteral("read"), QStringLiteral("LastReminderDate")}).out,
-                 QString());
-        QCOMPARE(runProbe(copy, {QStringLiteral("write"), QStringLiteral("LastReminderDate"),
-                                 QStringLiteral("1/1/2027")})
-                     .exitCode,
-                 0);
-        QCOMPARE(runProbe(copy, {QStringLiteral("read"), QStringLiteral("LastReminderDate")}).out,
-                 QStringLiteral("1/1/2027"));
-        // ...while the old name still finds its own value.
-        QCOMPARE(
-            runProbe(kSettingsProbe, {QStringLiteral("read"), QStringLiteral("LastReminderDate")})
-                .out,
-            date);
-    }
-
-    void settingsWriteRefusedByTheSystemRaisesAnError() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QFile blocker(dir.filePath(QStringLiteral("file")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        auto environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           dir.filePath(QStringLiteral("file/config")));
-        const auto refused = runProbe(kSettingsProbe,
-                                      {QStringLiteral("write"), QStringLiteral("LastReminderDate"),
-                                       QStringLiteral("12/8/2026")},
-                                      environment);
-        QVERIFY(refused.finished);
-        QCOMPARE(refused.exitCode, 3);
-        QVERIFY2(refused.err.startsWith(QStringLiteral("SettingsError")), qPrintable(refused.err));
-        // Nothing there to read is still an empty value, not an error.
-        const auto read =
-            runProbe(kSettingsProbe, {QStringLiteral("read"), QStringLiteral("LastReminderDate")},
-                     environment);
-        QCOMPARE(read.exitCode, 0);
-        QCOMPARE(read.out, QString());
-    }
-
     void secondCopyIsRefusedWhileTheFirstRuns() {
         QProcess first;
         QCOMPARE(startHolder(first), QStringLiteral("alone"));

@@ -1,84 +1,58 @@
-// The display check that runs before the window toolkit starts.
+// The line the program says when the window toolkit could reach no display.
 
 #include "shell/display_check.h"
 
 #include <QtTest>
 
 using kindrell::shell::DisplayEnvironment;
-using kindrell::shell::MissingDisplayMessage;
+using kindrell::shell::DisplayFailureMessage;
 
 class DisplayCheckTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void missingDisplay_data();
-    void missingDisplay();
+    void failureMessage_data();
+    void failureMessage();
 };
 
-void DisplayCheckTest::missingDisplay_data() {
+void DisplayCheckTest::failureMessage_data() {
     QTest::addColumn<QString>("platform");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("wayland");
-    QTest::addColumn<QString>("message"); // empty: go on and start the toolkit
+    QTest::addColumn<QString>("message");
 
-    const QString noX = QStringLiteral("kindrell: no graphical display found (DISPLAY is not set); "
-                                       "QL Kindrell needs a desktop session.");
-    const QString noWayland =
-        QStringLiteral("kindrell: no graphical display found (WAYLAND_DISPLAY is not set); "
-                       "QL Kindrell needs a desktop session.");
-    QTest::newRow("nothing at all") << ""
-                                    << ""
-                                    << "" << noX;
-    QTest::newRow("X display") << ""
-                               << ":0"
-                               << "" << QString();
-    QTest::newRow("Wayland display") << ""
-                                     << ""
-                                     << "wayland-0" << QString();
-    QTest::newRow("xcb asked, no X") << "xcb"
-                                     << ""
-                                     << "wayland-0" << noX;
-    QTest::newRow("xcb asked, X there") << "xcb"
-                                        << ":1"
-                                        << "" << QString();
-    QTest::newRow("wayland asked, none") << "wayland"
-                                         << ":0"
-                                         << "" << noWayland;
-    QTest::newRow("offscreen") << "offscreen"
-                               << ""
-                               << "" << QString();
-    QTest::newRow("minimal") << "minimal"
-                             << ""
-                             << "" << QString();
-    QTest::newRow("vnc with options") << "vnc:size=800x600"
-                                      << ""
-                                      << "" << QString();
-    QTest::newRow("eglfs") << "eglfs"
-                           << ""
-                           << "" << QString();
-    QTest::newRow("linuxfb") << "linuxfb"
-                             << ""
-                             << "" << QString();
-    QTest::newRow("list, headless fallback") << "xcb;offscreen"
-                                             << ""
-                                             << "" << QString();
-    QTest::newRow("list, both unmet")
-        << "wayland;xcb"
-        << ""
-        << ""
-        << QStringLiteral("kindrell: no graphical display found (WAYLAND_DISPLAY is not set, "
-                          "DISPLAY is not set); QL Kindrell needs a desktop session.");
-    QTest::newRow("unknown plugin is the toolkit's affair") << "someplugin"
-                                                            << ""
-                                                            << "" << QString();
+    const auto notFound = [](const char* what) {
+        return QStringLiteral("kindrell: no graphical display found (%1); QL Kindrell needs a "
+                              "desktop session.")
+            .arg(QLatin1String(what));
+    };
+    const auto unreachable = [](const char* display) {
+        return QStringLiteral("kindrell: the graphical display %1cannot be reached; QL Kindrell "
+                              "needs a desktop session.")
+            .arg(QLatin1String(display));
+    };
+    // clang-format off
+    QTest::newRow("nothing at all")        << "" << "" << "" << notFound("DISPLAY is not set");
+    QTest::newRow("xcb asked, no X")       << "xcb" << "" << "wayland-0" << notFound("DISPLAY is not set");
+    QTest::newRow("xcb with options, no X") << "xcb:nograb" << "" << "" << notFound("DISPLAY is not set");
+    QTest::newRow("wayland asked, none")   << "wayland" << ":0" << "" << notFound("WAYLAND_DISPLAY is not set");
+    QTest::newRow("wayland-egl asked, none") << "wayland-egl" << "" << "" << notFound("WAYLAND_DISPLAY is not set");
+    QTest::newRow("list, both unmet")      << "wayland;xcb" << "" << ""
+                                           << notFound("WAYLAND_DISPLAY is not set, DISPLAY is not set");
+    QTest::newRow("list, xcb twice")       << "xcb;xcb" << "" << "" << notFound("DISPLAY is not set");
+    QTest::newRow("X display unreachable") << "" << ":251" << "" << unreachable(":251 ");
+    QTest::newRow("xcb asked, X unreachable") << "xcb" << ":7" << "wayland-0" << unreachable(":7 ");
+    QTest::newRow("Wayland unreachable")   << "" << "" << "wayland-9" << unreachable("wayland-9 ");
+    QTest::newRow("another plugin failed") << "eglfs" << "" << "" << unreachable("");
+    // clang-format on
 }
 
-void DisplayCheckTest::missingDisplay() {
+void DisplayCheckTest::failureMessage() {
     QFETCH(QString, platform);
     QFETCH(QString, display);
     QFETCH(QString, wayland);
     QFETCH(QString, message);
-    QCOMPARE(MissingDisplayMessage(DisplayEnvironment{platform, display, wayland}), message);
+    QCOMPARE(DisplayFailureMessage(DisplayEnvironment{platform, display, wayland}), message);
 }
 
 QTEST_GUILESS_MAIN(DisplayCheckTest)

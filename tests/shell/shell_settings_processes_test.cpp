@@ -1,33 +1,32 @@
 // The settings store over the real per-user settings, across processes: a
-// value written by one run is read back by the next, and a renamed
-// executable starts empty.
+// value written by one run is read back by the next, a renamed executable
+// starts empty, and a write the system refuses is reported.
+
+#include "tests/platform/probe_runner.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using kindrell::platform::test::ProbeResult;
+using kindrell::platform::test::runProbe;
 
 namespace {
 
 const QString kProbe = QStringLiteral(KINDRELL_SETTINGS_PROBE);
+const QString kKey = QStringLiteral("LastReminderDate");
 
-struct Run {
-    int status = -1;
-    QString out;
-};
+ProbeResult
+Read(const QString& program,
+     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return runProbe(program, {QStringLiteral("read"), kKey}, environment);
+}
 
-Run Probe(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    QString out = QString::fromUtf8(process.readAllStandardOutput());
-    if (out.endsWith(QLatin1Char('\n'))) {
-        out.chop(1);
-    }
-    return {process.exitCode(), out};
+ProbeResult
+Write(const QString& program, const QString& value,
+      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return runProbe(program, {QStringLiteral("write"), kKey, value}, environment);
 }
 
 } // namespace
@@ -49,71 +48,65 @@ class SettingsProcessesTest : public QObject {
     }
 
     void freshStoreReadsEmpty() {
-        const Run run = Probe(kProbe, {QStringLiteral("read"), QStringLiteral("NeverWritten")});
-        QCOMPARE(run.status, 0);
+        const ProbeResult run = Read(kProbe);
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(run.out, QString());
     }
 
     void roundTrip_data() {
         QTest::addColumn<QString>("value");
         QTest::newRow("ISO date") << QStringLiteral("2026-12-08");
-        QTest::newRow("short date with slashes") << QStringLiteral("11/20/26");
+        QTest::newRow("short date with slashes") << QStringLiteral("12/8/2026");
         QTest::newRow("text with = ; and spaces") << QStringLiteral(" a = b ; c ");
         QTest::newRow("non-ASCII") << QStringLiteral("2026年12月8日");
     }
 
     void roundTrip() {
         QFETCH(QString, value);
-        QCOMPARE(Probe(kProbe, {QStringLiteral("write"), QStringLiteral("LastReminderDate"), value})
-                     .status,
-                 0);
-        const Run run = Probe(kProbe, {QStringLiteral("read"), QStringLiteral("LastReminderDate")});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, value);
+        const ProbeResult written = Write(kProbe, value);
+        QVERIFY2(written.finished && written.exitCode == 0, qPrintable(written.err));
+        QCOMPARE(Read(kProbe).out, value);
+        // Kept per user, in a file named after the executable.
+        QVERIFY(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") +
+                              QStringLiteral("/Quillora/kindrell_settings_probe.ini")));
     }
 
     void renamedExecutableStartsEmpty() {
-        QCOMPARE(Probe(kProbe, {QStringLiteral("write"), QStringLiteral("LastReminderDate"),
-                                QStringLiteral("2026-12-08")})
-                     .status,
-                 0);
-        const QString renamed = renamedFolder_.filePath(QStringLiteral("kindrell_renamed"));
+        QCOMPARE(runProbe(kProbe, {QStringLiteral("name")}).out,
+                 QStringLiteral("kindrell_settings_probe"));
+        QCOMPARE(Write(kProbe, QStringLiteral("2026-12-08")).exitCode, 0);
+        const QString renamed = renamedFolder_.filePath(QStringLiteral("kindrell-renamed"));
         QVERIFY(QFile::copy(kProbe, renamed));
         QVERIFY(QFile::setPermissions(renamed, QFile::permissions(kProbe)));
+        QCOMPARE(runProbe(renamed, {QStringLiteral("name")}).out,
+                 QStringLiteral("kindrell-renamed"));
 
-        Run run = Probe(renamed, {QStringLiteral("read"), QStringLiteral("LastReminderDate")});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QString());
-
+        QCOMPARE(Read(renamed).out, QString());
         // The copy keeps its own value; under the old name the old one stays.
-        QCOMPARE(Probe(renamed, {QStringLiteral("write"), QStringLiteral("LastReminderDate"),
-                                 QStringLiteral("2020-01-01")})
-                     .status,
-                 0);
-        run = Probe(renamed, {QStringLiteral("read"), QStringLiteral("LastReminderDate")});
-        QCOMPARE(run.out, QStringLiteral("2020-01-01"));
-        run = Probe(kProbe, {QStringLiteral("read"), QStringLiteral("LastReminderDate")});
-        QCOMPARE(run.out, QStringLiteral("2026-12-08"));
+        QCOMPARE(Write(renamed, QStringLiteral("2020-01-01")).exitCode, 0);
+        QCOMPARE(Read(renamed).out, QStringLiteral("2020-01-01"));
+        QCOMPARE(Read(kProbe).out, QStringLiteral("2026-12-08"));
     }
 
     void refusedWriteIsReported() {
-        // A configuration "folder" that is a plain file cannot hold the
-        // store, whatever the privileges: the write must fail loudly (the
-        // probe turns SettingsError into status 2), not vanish.
+        // A configuration folder whose path runs through a plain file: no
+        // privilege makes it usable.
         QTemporaryDir scratch;
         QVERIFY(scratch.isValid());
-        const QString notAFolder = scratch.filePath(QStringLiteral("plain-file"));
-        QFile file(notAFolder);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), notAFolder);
-        process.setProcessEnvironment(env);
-        process.start(kProbe, {QStringLiteral("write"), QStringLiteral("LastReminderDate"),
-                               QStringLiteral("2026-12-08")});
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitCode(), 2);
+        QFile blocker(scratch.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        auto unusable = QProcessEnvironment::systemEnvironment();
+        unusable.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                        scratch.filePath(QStringLiteral("file/config")));
+        const ProbeResult refused = Write(kProbe, QStringLiteral("2026-12-08"), unusable);
+        QVERIFY(refused.finished);
+        QCOMPARE(refused.exitCode, 3);
+        QVERIFY2(refused.err.startsWith(QStringLiteral("SettingsError")), qPrintable(refused.err));
+        // Nothing there to read is still an empty value, not an error.
+        const ProbeResult read = Read(kProbe, unusable);
+        QCOMPARE(read.exitCode, 0);
+        QCOMPARE(read.out, QString());
     }
 };
 

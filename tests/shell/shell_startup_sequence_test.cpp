@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <deque>
 #include <memory>
 
 using namespace kindrell;
@@ -25,57 +24,6 @@ namespace {
 
 const QString kKey = platform::FakeSettings::address(
     QStringLiteral("kindrell"), QStringLiteral("Settings"), QStringLiteral("LastReminderDate"));
-
-// The fakes with the order of the calls noted in one log.
-class LoggingGuard final : public platform::InstanceGuard {
-  public:
-    explicit LoggingGuard(QStringList& log) : log_(log) {}
-    bool anotherCopyIsRunning() override {
-        log_ << QStringLiteral("instance check");
-        return running;
-    }
-    bool running = false;
-
-  private:
-    QStringList& log_;
-};
-
-class LoggingRandom final : public platform::RandomSource {
-  public:
-    explicit LoggingRandom(QStringList& log) : log_(log) {}
-    void seedFromClock() override { log_ << QStringLiteral("seed"); }
-    double next() override {
-        log_ << QStringLiteral("draw");
-        if (values.empty()) {
-            return 0.0;
-        }
-        const double value = values.front();
-        values.pop_front();
-        return value;
-    }
-    std::deque<double> values;
-
-  private:
-    QStringList& log_;
-};
-
-class LoggingSettings final : public platform::SettingsBackend {
-  public:
-    explicit LoggingSettings(QStringList& log) : log_(log) {}
-    QString read(const QString& application, const QString& section, const QString& key) override {
-        log_ << QStringLiteral("settings read");
-        return fake.read(application, section, key);
-    }
-    void write(const QString& application, const QString& section, const QString& key,
-               const QString& value) override {
-        log_ << QStringLiteral("settings write");
-        fake.write(application, section, key, value);
-    }
-    platform::FakeSettings fake;
-
-  private:
-    QStringList& log_;
-};
 
 // Notes when a main window is shown.
 class ShowWatcher final : public QObject {
@@ -116,10 +64,10 @@ struct Rig {
     platform::FakeLinkOpener opener;
     outreach::modHelp help{opener};
     platform::FakeClock clock;
-    LoggingRandom random{log};
-    LoggingGuard guard{log};
+    platform::FakeRandom random;
+    platform::FakeInstanceGuard guard;
     platform::FakeWindowPlacement placement;
-    LoggingSettings settings{log};
+    platform::FakeSettings settings;
     platform::FakeExecutableInfo executable;
     platform::FakeProcessControl process;
     shell::SettingsStore store{settings, executable};
@@ -130,6 +78,10 @@ struct Rig {
         shutdown};
 
     Rig() {
+        // One log for the order of the calls across the services.
+        random.log = &log;
+        guard.log = &log;
+        settings.log = &log;
         messages.onShow = [this](const platform::ShownMessage&) {
             log << QStringLiteral("message");
             windowsDuringMessage += VisibleWindows().size();
@@ -185,7 +137,7 @@ void StartupSequenceTest::stepsRunInOrder() {
     QFETCH(QStringList, expected);
     Rig rig;
     if (!stored.isEmpty()) {
-        rig.settings.fake.values.insert(kKey, stored);
+        rig.settings.values.insert(kKey, stored);
     }
     rig.messages.answers = {answer};
     rig.startup.run();
@@ -266,10 +218,10 @@ void StartupSequenceTest::failingStepsStillOpenTheMainWindow() {
     QFETCH(int, questions);
     Rig rig;
     if (!stored.isEmpty()) {
-        rig.settings.fake.values.insert(kKey, stored);
+        rig.settings.values.insert(kKey, stored);
     }
-    rig.settings.fake.failReads = failReads;
-    rig.settings.fake.failWrites = failWrites;
+    rig.settings.failReads = failReads;
+    rig.settings.failWrites = failWrites;
     rig.messages.answers = {MessageAnswer::Yes};
     rig.startup.run();
     // Only the reminder's own question, never a report of the failure.

@@ -104,6 +104,7 @@ void FrmMainTest::windowFrame() {
     frmMain& window = *harness.window;
     QVERIFY(harness.showActive());
     QCOMPARE(window.windowTitle(), QStringLiteral("QL Kindrell v1.0"));
+    QVERIFY(!window.windowIcon().isNull());
     QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
     const Qt::WindowFlags flags = window.windowFlags();
     QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
