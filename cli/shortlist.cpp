@@ -105,7 +105,7 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
     const std::array<std::string, 10> tails = PrepareTails(settings);
     QStringDecoder decoder = StrictUtf8Decoder();
-    std::vector<QChar> units(decoder.requiredSpace(kMaxLineBytes)); // one decoded line
+    QString units(decoder.requiredSpace(kMaxLineBytes), Qt::Uninitialized); // one decoded line
     std::string output;
     std::uint64_t lineNumber = 0;
     int status = kExitSuccess; // partial once a line is refused or reading fails
@@ -185,14 +185,15 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         if (got <= 0) {
             break;
         }
+        std::size_t next = end; // no LF before: an unfinished line is not searched again
         end += static_cast<std::size_t>(got);
         while (const auto* lf =
-                   static_cast<const char*>(std::memchr(data + start, '\n', end - start))) {
+                   static_cast<const char*>(std::memchr(data + next, '\n', end - next))) {
             if (!discarding) {
                 weigh({data + start, lf});
             }
             discarding = false;
-            start = static_cast<std::size_t>(lf - data) + 1;
+            start = next = static_cast<std::size_t>(lf - data) + 1;
             if (output.size() >= kOutputBlock && !write()) {
                 return kExitPartial;
             }
