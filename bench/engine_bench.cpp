@@ -35,8 +35,8 @@ void BM_GetDestinyNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_GetDestinyNumber)->Arg(5)->Arg(50)->Arg(32767);
 
-// The limit case at its worst for the careful route: a sum that stops at
-// 32760 and leaves every later letter to be checked and refused.
+// A name past the limit: the sum stops at 32760 and every later letter is
+// weighed and refused.
 void BM_GetDestinyNumberAtLimit(benchmark::State& state) {
     const std::u16string name(static_cast<std::size_t>(state.range(0)), u'I');
     for (auto _ : state) {

@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Times kindrell-reading's shortlist mode against `wc -l` on the same list and
-# measures its peak memory on a short and a long list, to show that the time
-# grows with the list but the memory does not.
+# Times kindrell-reading's shortlist mode, tab-separated and as JSON lines,
+# against `wc -l` on the same list, and measures its peak memory on a short
+# and a long list, to show that the time grows with the list but the memory
+# does not. Given a second executable (another build), measures it alike in
+# the same run, so that the two are compared under the same load.
 #
-# Usage: bench/shortlist.sh [PATH-TO-kindrell-reading] [LINES]
-#   PATH defaults to build/default/cli/kindrell-reading (build it in Release
-#   or RelWithDebInfo for meaningful figures); LINES defaults to 10000000.
-# Environment: WORKDIR (default: a fresh temporary folder), RUNS (default 5;
-# the best run of each command is reported).
+# Usage: bench/shortlist.sh EXECUTABLE [OTHER-EXECUTABLE]
+#   Build them in Release for meaningful figures.
+# Environment: NAMES (list length, default 10000000), RUNS (default 5; the
+# best run of each command is reported), WORKDIR (default: a fresh
+# temporary folder, removed afterwards).
 set -euo pipefail
 
-exe=${1:-build/default/cli/kindrell-reading}
-lines=${2:-10000000}
+(($# >= 1 && $# <= 2)) || { sed -n '2,13p' "$0" >&2; exit 2; }
+exes=("$@")
+for exe in "${exes[@]}"; do
+    [[ -x $exe ]] || { echo "shortlist.sh: no executable at '$exe'" >&2; exit 2; }
+done
+names=${NAMES:-10000000}
 runs=${RUNS:-5}
-[[ -x $exe ]] || { echo "shortlist.sh: no executable at '$exe'" >&2; exit 2; }
+command -v /usr/bin/time >/dev/null || { echo "shortlist.sh: needs GNU time (apt-get install time)" >&2; exit 2; }
 
 workdir=${WORKDIR:-$(mktemp -d)}
 cleanup() { [[ -n ${WORKDIR:-} ]] || rm -rf "$workdir"; }
@@ -45,58 +51,57 @@ generate() {
 
 list_for() {
     local count=$1 file="$workdir/names-$1.txt"
-    if [[ ! -s $file ]]; then
-        generate "$count" >"$file"
-    fi
+    [[ -s $file ]] || generate "$count" >"$file"
     echo "$file"
 }
 
 # Best wall-clock seconds of $runs runs of a command (output to /dev/null).
 best_time() {
-    local best="" t
+    local best="" start end t r
     for ((r = 0; r < runs; r++)); do
-        local start end
-        start=$(date +%s.%N)
+        start=$(date +%s%N)
         "$@" >/dev/null
-        end=$(date +%s.%N)
-        t=$(echo "$end - $start" | bc -l)
-        if [[ -z $best ]] || (($(echo "$t < $best" | bc -l))); then
-            best=$t
-        fi
+        end=$(date +%s%N)
+        t=$((end - start))
+        if [[ -z $best ]] || ((t < best)); then best=$t; fi
     done
-    printf '%.3f' "$best"
+    awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
 }
 
 peak_kib() {
-    local report
-    report=$({ /usr/bin/time -v "$@" >/dev/null; } 2>&1)
-    echo "$report" | awk -F: '/Maximum resident set size/ { gsub(/ /, "", $2); print $2 }'
+    /usr/bin/time -f '%M' -o "$workdir/peak" "$@" >/dev/null 2>&1 || true
+    cat "$workdir/peak"
 }
 
-command -v bc >/dev/null || { echo "shortlist.sh: needs bc" >&2; exit 2; }
-
 echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-big=$(list_for "$lines")
-echo "list: $big, $(wc -l <"$big") lines, $(du -m "$big" | cut -f1) MiB"
+big=$(list_for "$names")
+echo "list: $(wc -l <"$big") names, $(du -m "$big" | cut -f1) MiB; best of $runs runs each"
 cat "$big" >/dev/null # into the page cache before timing
+parents=(--father John --mother Zoe)
 
+labels=(A B)
+for i in "${!exes[@]}"; do echo "${labels[i]}: ${exes[i]}"; done
 t_wc=$(best_time wc -l "$big")
-t_cli=$(best_time "$exe" --father John --mother Zoe "$big")
-t_json=$(best_time "$exe" --json --father John --mother Zoe "$big")
-t_harm=$(best_time "$exe" --harmonious --father John --mother Zoe "$big")
-echo "wc -l:                         ${t_wc} s"
-echo "kindrell-reading (tab):        ${t_cli} s   ratio $(echo "scale=2; $t_cli / $t_wc" | bc -l)"
-echo "kindrell-reading --json:       ${t_json} s   ratio $(echo "scale=2; $t_json / $t_wc" | bc -l)"
-echo "kindrell-reading --harmonious: ${t_harm} s   ratio $(echo "scale=2; $t_harm / $t_wc" | bc -l)"
+printf '%-20s %8s %12s %8s\n' command seconds "names/s" "× wc -l"
+printf '%-20s %8s %12s %8s\n' "wc -l" "$t_wc" "" 1
+for i in "${!exes[@]}"; do
+    for flags in "" "--json" "--harmonious"; do
+        # shellcheck disable=SC2086 # the flags are meant to split
+        t=$(best_time "${exes[i]}" $flags "${parents[@]}" "$big")
+        awk -v c="${labels[i]} ${flags:-(tab)}" -v t="$t" -v n="$names" -v w="$t_wc" \
+            'BEGIN { printf "%-20s %8.3f %10.1f M %8.1f\n", c, t, n / t / 1e6, t / w }'
+    done
+done
 
-if [[ -x /usr/bin/time ]]; then
-    small_count=$((lines / 10))
-    small=$(list_for "$small_count")
-    echo "peak RSS, ${small_count} lines: $(peak_kib "$exe" --father John --mother Zoe "$small") KiB"
-    echo "peak RSS, ${lines} lines: $(peak_kib "$exe" --father John --mother Zoe "$big") KiB"
-    echo "peak RSS, ${small_count} lines --json --explain: $(peak_kib "$exe" --json --explain --father John --mother Zoe "$small") KiB"
-    echo "peak RSS, ${lines} lines --json --explain: $(peak_kib "$exe" --json --explain --father John --mother Zoe "$big") KiB"
-    echo "peak RSS, ${lines} lines on stdin: $(peak_kib sh -c "exec \"$exe\" --father John --mother Zoe <\"$big\"") KiB"
-else
-    echo "peak RSS: /usr/bin/time not found (apt-get install time)"
-fi
+small=$(list_for $((names / 10)))
+echo
+printf '%-16s %14s %14s %18s %16s\n' "peak RSS (KiB)" "$((names / 10)) names" "$names names" \
+    "--json --explain" "standard input"
+for i in "${!exes[@]}"; do
+    exe=${exes[i]}
+    printf '%-16s %14s %14s %18s %16s\n' "${labels[i]}" \
+        "$(peak_kib "$exe" "${parents[@]}" "$small")" \
+        "$(peak_kib "$exe" "${parents[@]}" "$big")" \
+        "$(peak_kib "$exe" --json --explain "${parents[@]}" "$big")" \
+        "$(peak_kib sh -c "exec \"$exe\" ${parents[*]} <\"$big\"")"
+done

@@ -1,165 +1,109 @@
-#include "cli/options.h"
+#include "cli/run.h"
 
-#include <vector>
+#include <QCommandLineParser>
+#include <QStringList>
 
 namespace kindrell::cli {
 namespace {
 
-constexpr std::string_view kSynopsis =
-    "Usage: kindrell-reading [--json] [--explain] CHILD FATHER MOTHER\n"
-    "       kindrell-reading --father NAME --mother NAME [--json] [--explain] [--harmonious] "
-    "[FILE]\n"
-    "       kindrell-reading --help | --version\n";
+using namespace Qt::StringLiterals;
 
-constexpr std::string_view kHelpBody =
-    "\n"
-    "Gives the compatibility reading of a child's chosen name with the names of\n"
-    "the child's father and mother: the three destiny numbers with their\n"
-    "descriptions, and how the child stands with each parent.\n"
-    "\n"
-    "With --father and --mother it weighs a shortlist instead: candidate child\n"
-    "names, one per line, from FILE or, without FILE or with FILE \"-\", from\n"
-    "standard input. Each candidate is printed with its destiny number and\n"
-    "verdict, separated by tabs. Blank lines are skipped; a line that is not\n"
-    "valid UTF-8 or longer than 32767 UTF-16 code units is reported and skipped.\n"
-    "\n"
-    "Options:\n"
-    "  --json          print JSON: one object for a reading, one object per line\n"
-    "                  for a shortlist\n"
-    "  --explain       show how each destiny number is worked out, letter by letter\n"
-    "  --father NAME   the father's name (shortlist); also --father=NAME\n"
-    "  --mother NAME   the mother's name (shortlist); also --mother=NAME\n"
-    "  --harmonious    keep only the candidates in harmony with both parents\n"
-    "  --              end of options: what follows are names even if they begin\n"
-    "                  with '-'\n"
-    "  -h, --help      show this help and exit\n"
-    "  --version       show the version and exit\n"
-    "\n"
-    "Exit status: 0 done; 1 some shortlist lines were skipped, or reading or\n"
-    "writing failed; 2 the command line or a name was refused.\n";
-
-std::string BuildHelp() {
-    std::string text(kSynopsis);
-    text += kHelpBody;
-    return text;
-}
-
-// Recognises "--father NAME" and "--father=NAME". Returns false when `arg` is
-// not this option; `error` is set when it is but its name is missing.
-bool TakeNamedValue(std::string_view option, std::span<const std::string_view> args,
-                    std::size_t& index, std::optional<std::string>& target,
-                    std::optional<UsageError>& error) {
-    const std::string_view arg = args[index];
-    if (!arg.starts_with(option)) {
-        return false;
-    }
-    const std::string_view rest = arg.substr(option.size());
-    std::string value;
-    if (rest.empty()) {
-        if (index + 1 >= args.size()) {
-            error = UsageError{"option '" + std::string(option) + "' needs a name"};
-            return true;
+// After a clean parse: which mode the options and names ask for.
+std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
+    Options options{.json = parser.isSet(u"json"_s),
+                    .explain = parser.isSet(u"explain"_s),
+                    .harmonious = parser.isSet(u"harmonious"_s)};
+    const QStringList father = parser.values(u"father"_s);
+    const QStringList mother = parser.values(u"mother"_s);
+    QStringList names = parser.positionalArguments();
+    if (!father.isEmpty() || !mother.isEmpty()) {
+        if (father.isEmpty() || mother.isEmpty()) {
+            const std::string missing = father.isEmpty() ? "father" : "mother";
+            return UsageError{"a shortlist needs the " + missing + "'s name too (--" + missing +
+                              " NAME)"};
         }
-        value = std::string(args[++index]);
-    } else if (rest.front() == '=') {
-        value = std::string(rest.substr(1));
-    } else {
-        return false; // e.g. "--fathers": an unknown option
+        if (names.size() > 1) {
+            return UsageError{"a shortlist takes at most one FILE, got " +
+                              std::to_string(names.size()) + " arguments"};
+        }
+        options.mode = Mode::Shortlist;
+        if (!names.isEmpty()) {
+            options.file = names.front().toLatin1().toStdString();
+        }
+        names = QStringList{QString(), father.front(), mother.front()}; // no child
+    } else if (options.harmonious) {
+        return UsageError{"--harmonious weighs a shortlist: give --father and --mother"};
+    } else if (names.size() != 3) {
+        return UsageError{"expected three names (CHILD FATHER MOTHER), got " +
+                          std::to_string(names.size())};
     }
-    if (target) {
-        error = UsageError{"option '" + std::string(option) + "' given more than once"};
-        return true;
-    }
-    target = std::move(value);
-    return true;
+    options.child = names[0].toLatin1().toStdString(); // the bytes given: see ParseArguments
+    options.father = names[1].toLatin1().toStdString();
+    options.mother = names[2].toLatin1().toStdString();
+    return options;
 }
 
 } // namespace
 
 std::variant<Options, UsageError> ParseArguments(std::span<const std::string_view> args) {
-    Options options;
-    std::optional<std::string> father;
-    std::optional<std::string> mother;
-    std::vector<std::string_view> positional;
-    bool optionsEnded = false;
+    // Arguments are bytes, not always UTF-8. As Latin-1, which maps each byte
+    // to one character and back, names and file names come through the parser
+    // exactly as given, to be decoded (and refused) later, in their turn.
+    QStringList arguments{u"kindrell-reading"_s};
+    for (const std::string_view arg : args) {
+        arguments.append(QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size())));
+    }
+    QCommandLineParser parser;
+    parser.addOptions(
+        {QCommandLineOption(u"json"_s), QCommandLineOption(u"explain"_s),
+         QCommandLineOption(u"harmonious"_s), QCommandLineOption(QStringList{u"h"_s, u"help"_s}),
+         QCommandLineOption(u"version"_s), QCommandLineOption(u"father"_s, {}, u"NAME"_s),
+         QCommandLineOption(u"mother"_s, {}, u"NAME"_s)});
+    // Parses the first `count` arguments and a stand-in name, which a --father
+    // or --mother at their end takes for its value.
+    const auto parse = [&](qsizetype count) {
+        return parser.parse(arguments.first(count + 1) << u"x"_s);
+    };
+    // Whether the first `count` arguments hold what ends a scan from the
+    // left: a mistake, --help, --version or a parent's name given twice.
+    const auto endsScan = [&](qsizetype count) {
+        return !parse(count) || parser.isSet(u"help"_s) || parser.isSet(u"version"_s) ||
+               parser.values(u"father"_s).size() > 1 || parser.values(u"mother"_s).size() > 1;
+    };
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const bool looksLikeOption = !optionsEnded && arg.size() > 1 && arg.front() == '-';
-        if (!looksLikeOption) {
-            positional.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            Options help;
-            help.mode = Mode::Help;
-            return help;
-        } else if (arg == "--version") {
-            Options version;
-            version.mode = Mode::Version;
-            return version;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--explain") {
-            options.explain = true;
-        } else if (arg == "--harmonious") {
-            options.harmonious = true;
-        } else {
-            std::optional<UsageError> error;
-            if (TakeNamedValue("--father", args, i, father, error) ||
-                TakeNamedValue("--mother", args, i, mother, error)) {
-                if (error) {
-                    return *error;
-                }
-                continue;
+    const auto count = static_cast<qsizetype>(args.size());
+    if (endsScan(count)) {
+        // The shortest such stretch ends with the argument that ends the scan.
+        // Every longer stretch holds what a shorter one does, so halving finds
+        // it in a few parses however long the command line.
+        qsizetype low = 1;
+        qsizetype high = count;
+        while (low < high) {
+            const qsizetype middle = low + (high - low) / 2;
+            if (endsScan(middle)) {
+                high = middle;
+            } else {
+                low = middle + 1;
             }
+        }
+        const std::string_view arg = args[static_cast<std::size_t>(high - 1)];
+        // The only short option is -h: the parser would take -hh for -h twice.
+        const bool shortOptions = arg.size() > 2 && arg[0] == '-' && arg[1] != '-';
+        if (!parse(high) || shortOptions) {
             return UsageError{"unknown option '" + std::string(arg) + "'"};
         }
-    }
-
-    if (father || mother) {
-        if (!father) {
-            return UsageError{"a shortlist needs the father's name too (--father NAME)"};
+        if (parser.isSet(u"help"_s) || parser.isSet(u"version"_s)) {
+            return Options{.mode = parser.isSet(u"help"_s) ? Mode::Help : Mode::Version};
         }
-        if (!mother) {
-            return UsageError{"a shortlist needs the mother's name too (--mother NAME)"};
+        if (high < count || parser.parse(arguments)) {
+            return UsageError{"option '" + std::string(arg.substr(0, arg.find('='))) +
+                              "' given more than once"};
         }
-        if (positional.size() > 1) {
-            return UsageError{"a shortlist takes at most one FILE, got " +
-                              std::to_string(positional.size()) + " arguments"};
-        }
-        options.mode = Mode::Shortlist;
-        options.father = std::move(*father);
-        options.mother = std::move(*mother);
-        if (!positional.empty()) {
-            options.file = std::string(positional.front());
-        }
-        return options;
     }
-
-    if (options.harmonious) {
-        return UsageError{"--harmonious weighs a shortlist: give --father and --mother"};
+    if (!parser.parse(arguments)) { // only a --father or --mother at the end, without its name
+        return UsageError{"option '" + std::string(args.back()) + "' needs a name"};
     }
-    if (positional.size() != 3) {
-        return UsageError{"expected three names (CHILD FATHER MOTHER), got " +
-                          std::to_string(positional.size())};
-    }
-    options.mode = Mode::Reading;
-    options.child = std::string(positional[0]);
-    options.father = std::string(positional[1]);
-    options.mother = std::string(positional[2]);
-    return options;
-}
-
-std::string_view UsageSynopsis() noexcept {
-    return kSynopsis;
-}
-
-std::string_view HelpText() noexcept {
-    static const std::string help = BuildHelp();
-    return help;
+    return ChooseMode(parser);
 }
 
 } // namespace kindrell::cli

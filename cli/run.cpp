@@ -1,162 +1,165 @@
 #include "cli/run.h"
 
-#include "cli/names.h"
-#include "cli/options.h"
-#include "cli/output.h"
-#include "cli/output_sink.h"
-#include "cli/shortlist.h"
-#include "cli/utf8.h"
-#include "engine/name_number.h"
 #include "engine/reading.h"
 #include "engine/text.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
-#ifndef KINDRELL_VERSION
-#error "KINDRELL_VERSION must be defined by the build"
-#endif
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kindrell::cli {
 namespace {
 
-void WriteText(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
+using namespace Qt::StringLiterals;
+
+// A text file rather than QCommandLineParser's help, whose layout would change
+// a text users and scripts know. Its first paragraph is the synopsis.
+std::string HelpText() {
+    QFile help(u":/kindrell-reading/help.txt"_s);
+    return help.open(QIODevice::ReadOnly) ? help.readAll().toStdString() : std::string();
 }
 
-void SayLine(std::FILE* err, std::string_view line) {
-    std::string text(line);
-    text.push_back('\n');
-    WriteText(err, text);
+void Say(int err, std::string_view what) {
+    WriteAll(err, std::string(kProgramName) + ": " + std::string(what) + "\n");
 }
 
-void SayPrefixed(std::FILE* err, std::string_view what) {
-    SayLine(err, std::string(kProgramName) + ": " + std::string(what));
+struct Role {
+    std::string_view what;
+    std::string_view blank; // the main window's own message
+};
+constexpr Role kChild{"the child's name", "Please Enter Child's Name"};
+constexpr Role kFather{"the father's name", "Please Enter Child's Father Name"};
+constexpr Role kMother{"the mother's name", "Please Enter Child's Mother Name"};
+
+// Decodes a name given on the command line into `units` and checks it: valid
+// UTF-8, at most kMaxNameLength UTF-16 code units, not blank (as the main
+// window checks). Callers stop at the first refusal, the only one told.
+bool DecodeName(const Role& role, const std::string& bytes, std::u16string& units, int err) {
+    QStringDecoder decoder = StrictUtf8Decoder();
+    units = QString(decoder(QByteArrayView(bytes))).toStdU16String();
+    if (decoder.hasError()) {
+        Say(err, std::string(role.what) + " is not valid UTF-8");
+    } else if (units.size() > kMaxNameLength) {
+        Say(err, std::string(role.what) + " is longer than 32767 UTF-16 code units");
+    } else if (TrimSpaces(units).empty()) {
+        WriteAll(err, std::string(role.blank) + "\n");
+    } else {
+        return true;
+    }
+    return false;
 }
 
-int Refuse(std::FILE* err, const UsageError& error) {
-    SayPrefixed(err, error.message);
-    WriteText(err, UsageSynopsis());
-    SayLine(err, "Try 'kindrell-reading --help' for more information.");
-    return kExitRefused;
+QString Text(std::u16string_view text) {
+    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
 }
 
-int Finish(OutputSink& sink, std::FILE* err, int status) {
-    if (!sink.flush()) {
-        SayPrefixed(err,
-                    std::string("writing the output failed: ") + std::strerror(sink.errorNumber()));
-        return status == kExitRefused ? status : kExitPartial;
+// The reading as one JSON object on one line, or as text in presentation
+// order: each caption, the working for --explain, the description; then the
+// verdict lines. Terminals want LF alone: CR LF CR LF becomes one empty line.
+std::string FormatReading(const Reading& r, bool json, std::span<const std::u16string> working) {
+    struct Person {
+        QString key;
+        DestinyNumber number;
+        const std::u16string& caption;
+        const std::u16string& description;
+    };
+    const std::array<Person, 3> people{{
+        {u"Child"_s, r.ChildNumber, r.ChildDestinyCaption, r.ChildDescription},
+        {u"Mother"_s, r.MotherNumber, r.MotherDestinyCaption, r.MotherDescription},
+        {u"Father"_s, r.FatherNumber, r.FatherDestinyCaption, r.FatherDescription},
+    }};
+    QJsonObject object{{u"Verdict"_s, Text(TokenText(r.Verdict))},
+                       {u"MotherVerdictLine"_s, Text(r.MotherVerdictLine)},
+                       {u"FatherVerdictLine"_s, Text(r.FatherVerdictLine)}};
+    QString text;
+    for (std::size_t i = 0; i < people.size(); ++i) {
+        const Person& person = people.at(i);
+        object.insert(person.key + u"Number"_s, person.number);
+        object.insert(person.key + u"DestinyCaption"_s, Text(person.caption));
+        object.insert(person.key + u"Description"_s, Text(person.description));
+        text += Text(person.caption) + u'\n';
+        if (!working.empty()) {
+            object.insert(person.key + u"Working"_s, Text(working[i]));
+            text += Text(working[i]) + u'\n';
+        }
+        text += person.description.empty() ? QString() : Text(person.description) + u'\n';
+        text += u'\n';
+    }
+    if (json) {
+        return QJsonDocument(object).toJson(QJsonDocument::Compact).append('\n').toStdString();
+    }
+    text += Text(r.MotherVerdictLine) + u'\n' + Text(r.FatherVerdictLine) + u'\n';
+    return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').toStdString();
+}
+
+int RunReading(const Options& options, int out, int err) {
+    std::u16string child;
+    std::u16string father;
+    std::u16string mother;
+    if (!DecodeName(kChild, options.child, child, err) ||
+        !DecodeName(kFather, options.father, father, err) ||
+        !DecodeName(kMother, options.mother, mother, err)) {
+        return kExitRefused;
+    }
+    const Reading reading = ComposeReading(child, father, mother);
+    std::vector<std::u16string> working; // in the order shown: child, mother, father
+    for (const std::u16string* name : {&child, &mother, &father}) {
+        if (options.explain) {
+            working.push_back(FormatWorking(ExplainDestinyNumber(TrimSpaces(*name))));
+        }
+    }
+    return WriteAll(out, FormatReading(reading, options.json, working), err) ? kExitSuccess
+                                                                             : kExitPartial;
+}
+
+int RunShortlistMode(const Options& options, int in, int out, int err) {
+    ShortlistSettings settings{
+        .json = options.json, .explain = options.explain, .harmonious = options.harmonious};
+    if (!DecodeName(kFather, options.father, settings.father, err) ||
+        !DecodeName(kMother, options.mother, settings.mother, err)) {
+        return kExitRefused;
+    }
+    const int given = in;
+    if (options.file && *options.file != "-") {
+        in = ::open(options.file->c_str(), O_RDONLY | O_CLOEXEC);
+        if (in < 0) {
+            Say(err, "cannot open '" + *options.file + "': " + std::strerror(errno));
+            return kExitRefused;
+        }
+    }
+    const int status = RunShortlist(in, out, err, settings);
+    if (in != given) {
+        ::close(in);
     }
     return status;
 }
 
-struct NamedArgument {
-    NameRole role;
-    const std::string* utf8;
-    std::u16string* units;
-};
-
-// Decodes and checks the names in the order the main window checks its
-// boxes; the first refusal is the one told.
-bool DecodeNames(std::span<const NamedArgument> names, std::FILE* err) {
-    for (const NamedArgument& name : names) {
-        if (const auto problem = DecodeName(*name.utf8, *name.units)) {
-            SayLine(err, NameProblemMessage(name.role, *problem));
-            return false;
-        }
-    }
-    return true;
-}
-
-ReadingWorking WorkingOf(std::u16string_view child, std::u16string_view mother,
-                         std::u16string_view father) {
-    return ReadingWorking{
-        .Child = FormatWorking(ExplainDestinyNumber(TrimSpaces(child))),
-        .Mother = FormatWorking(ExplainDestinyNumber(TrimSpaces(mother))),
-        .Father = FormatWorking(ExplainDestinyNumber(TrimSpaces(father))),
-    };
-}
-
-int RunReading(const Options& options, std::FILE* out, std::FILE* err) {
-    std::u16string child;
-    std::u16string father;
-    std::u16string mother;
-    const std::array names{NamedArgument{NameRole::Child, &options.child, &child},
-                           NamedArgument{NameRole::Father, &options.father, &father},
-                           NamedArgument{NameRole::Mother, &options.mother, &mother}};
-    if (!DecodeNames(names, err)) {
-        return kExitRefused;
-    }
-    const Reading reading = ComposeReading(child, father, mother);
-    std::optional<ReadingWorking> working;
-    if (options.explain) {
-        working = WorkingOf(child, mother, father);
-    }
-    OutputSink sink(out);
-    sink.append(options.json ? FormatReadingJson(reading, working)
-                             : FormatReadingText(reading, working));
-    return Finish(sink, err, kExitSuccess);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-};
-
-int RunShortlistMode(const Options& options, std::FILE* in, std::FILE* out, std::FILE* err) {
-    ShortlistSettings settings;
-    const std::array names{NamedArgument{NameRole::Father, &options.father, &settings.father},
-                           NamedArgument{NameRole::Mother, &options.mother, &settings.mother}};
-    if (!DecodeNames(names, err)) {
-        return kExitRefused;
-    }
-    settings.json = options.json;
-    settings.explain = options.explain;
-    settings.harmonious = options.harmonious;
-
-    std::unique_ptr<std::FILE, FileCloser> opened;
-    if (options.file && *options.file != "-") {
-        opened.reset(std::fopen(options.file->c_str(), "rb"));
-        if (!opened) {
-            SayPrefixed(err, "cannot open '" + *options.file + "': " + std::strerror(errno));
-            return kExitRefused;
-        }
-        in = opened.get();
-    }
-
-    OutputSink sink(out);
-    const ShortlistOutcome outcome = RunShortlist(in, sink, err, settings);
-    const int status = (outcome.skipped > 0 || outcome.readFailed) ? kExitPartial : kExitSuccess;
-    return Finish(sink, err, status);
-}
-
 } // namespace
 
-int Run(std::span<const char* const> args, std::FILE* in, std::FILE* out, std::FILE* err) {
-    std::vector<std::string_view> views;
-    views.reserve(args.size());
-    for (const char* arg : args) {
-        views.emplace_back(arg);
-    }
-    const auto parsed = ParseArguments(views);
+int Run(std::span<const char* const> args, int in, int out, int err) {
+    const auto parsed = ParseArguments(std::vector<std::string_view>(args.begin(), args.end()));
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        return Refuse(err, *error);
+        const std::string help = HelpText();
+        Say(err, error->message);
+        WriteAll(err, help.substr(0, help.find("\n\n") + 1) +
+                          "Try 'kindrell-reading --help' for more information.\n");
+        return kExitRefused;
     }
     const Options& options = std::get<Options>(parsed);
     switch (options.mode) {
-    case Mode::Help: {
-        OutputSink sink(out);
-        sink.append(HelpText());
-        return Finish(sink, err, kExitSuccess);
-    }
+    case Mode::Help:
     case Mode::Version: {
-        OutputSink sink(out);
-        sink.append(std::string(kProgramName) + " " + KINDRELL_VERSION + "\n");
-        return Finish(sink, err, kExitSuccess);
+        const std::string text =
+            options.mode == Mode::Help ? HelpText() : "kindrell-reading " KINDRELL_VERSION "\n";
+        return WriteAll(out, text, err) ? kExitSuccess : kExitPartial;
     }
     case Mode::Reading:
         return RunReading(options, out, err);

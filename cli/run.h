@@ -1,18 +1,84 @@
 #pragma once
 
-#include <cstdio>
+#include "engine/name_number.h"
+
+#include <QStringDecoder>
+
+#include <cstddef>
+#include <optional>
 #include <span>
+#include <string>
+#include <string_view>
+#include <variant>
 
 namespace kindrell::cli {
 
-enum ExitStatus : int {
-    kExitSuccess = 0,
-    kExitPartial = 1, // lines skipped, or reading or writing failed
-    kExitRefused = 2, // the command line or a name was refused
+inline constexpr std::string_view kProgramName = "kindrell-reading";
+
+// Partial: lines skipped, or reading or writing failed. Refused: the command line or a name.
+enum ExitStatus : int { kExitSuccess = 0, kExitPartial = 1, kExitRefused = 2 };
+
+// What the program is asked to do (see cli/help.txt): chosen by ParseArguments, done by Run.
+enum class Mode { Reading, Shortlist, Help, Version };
+
+// Names are the bytes given, decoded and checked once the command line is accepted.
+struct Options {
+    Mode mode = Mode::Reading;
+    bool json = false;
+    bool explain = false;
+    bool harmonious = false;
+    std::string child{};
+    std::string father{};
+    std::string mother{};
+    std::optional<std::string> file{}; // shortlist only; none or "-" is standard input
+
+    friend bool operator==(const Options&, const Options&) = default;
 };
 
-// The whole program: `args` are the arguments after the program name.
-// Standard input is read only for a shortlist without FILE (or with "-").
-int Run(std::span<const char* const> args, std::FILE* in, std::FILE* out, std::FILE* err);
+// A refused command line: one line saying why, without the program name.
+struct UsageError {
+    std::string message;
+};
+
+// `args` excludes the program name. Options may come before or after the
+// names; "--" ends them. As in a scan from the left, --help and --version act
+// where they stand, and the first mistake is the one told.
+[[nodiscard]] std::variant<Options, UsageError>
+ParseArguments(std::span<const std::string_view> args);
+
+// The whole program, on file descriptors; `args` exclude the program name.
+int Run(std::span<const char* const> args, int in, int out, int err);
+
+// Strict UTF-8: overlong forms, surrogates, code points above U+10FFFF, stray
+// or missing continuation bytes set hasError(). A byte-order mark is kept.
+inline QStringDecoder StrictUtf8Decoder() {
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+}
+
+// Writes all of `bytes`; when that fails, tells why on `err` if given and gives false.
+bool WriteAll(int fd, std::string_view bytes, int err = -1);
+
+// Appends `utf8` as a JSON string. Quote, backslash, C0, DEL and C1 controls
+// are escaped (\b \f \n \r \t or \u00XX), and so are U+2028 and U+2029,
+// which JavaScript source may not hold raw.
+void AppendJsonString(std::string_view utf8, std::string& out);
+
+struct ShortlistSettings {
+    std::u16string father{};
+    std::u16string mother{};
+    bool json = false;
+    bool explain = false;
+    bool harmonious = false;
+    std::size_t readBlock = std::size_t{256} * 1024; // small in tests, to end reads anywhere
+};
+
+// The longest line that can hold a name of kMaxNameLength UTF-16 code units (three bytes
+// each), a byte-order mark and a CR. Longer ones are refused without being kept whole.
+inline constexpr std::size_t kMaxLineBytes = 3 * kMaxNameLength + 3 + 1;
+
+// Weighs the names read from `in`, one per line: a record each to `out`, a line per refused
+// line to `err`. Stops at the first failed write. Gives the exit status.
+int RunShortlist(int in, int out, int err, const ShortlistSettings& settings);
 
 } // namespace kindrell::cli

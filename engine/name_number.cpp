@@ -62,12 +62,6 @@ static_assert([] {
     return letters == 26 && valued == 52;
 }());
 
-constexpr int kMaxLetterValue = 9;
-
-// No name this short can carry the letter sum past the limit, so its letters
-// need no check.
-constexpr std::size_t kUncheckedLength = kLetterSumLimit / kMaxLetterValue;
-
 constexpr int ValueOf(char16_t unit) noexcept {
     return unit < kAsciiSize ? kValueByCodeUnit[unit] : 0;
 }
@@ -76,47 +70,18 @@ constexpr char16_t CapitalOf(char16_t unit) noexcept {
     return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
 }
 
-// Only for stretches in which even nine per code unit, on top of the sum so
-// far, cannot pass the limit.
-int SumUnchecked(std::u16string_view units) noexcept {
-    // Four independent sums keep the adds from waiting on one another.
-    int s0 = 0;
-    int s1 = 0;
-    int s2 = 0;
-    int s3 = 0;
-    const char16_t* p = units.data();
-    const std::size_t n = units.size();
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        s0 += ValueOf(p[i]);
-        s1 += ValueOf(p[i + 1]);
-        s2 += ValueOf(p[i + 2]);
-        s3 += ValueOf(p[i + 3]);
-    }
-    for (; i < n; ++i) {
-        s0 += ValueOf(p[i]);
-    }
-    return s0 + s1 + s2 + s3;
-}
-
-int SumChecked(std::u16string_view name) noexcept {
+// The letter sum, the one walk over a name. `onLetter(position, value,
+// added)` hears of each letter A to Z; a letter that would carry the sum past
+// the limit is not added and the walk goes on.
+template <typename OnLetter> int SumLetters(std::u16string_view name, OnLetter&& onLetter) {
     int sum = 0;
-    std::size_t pos = 0;
-    // As long as the headroom covers a stretch of nines, that stretch needs no
-    // checks; stretches too short to pay for the switch are left to the
-    // careful loop.
-    for (;;) {
-        const auto stretch = static_cast<std::size_t>((kLetterSumLimit - sum) / kMaxLetterValue);
-        if (stretch < 64 || pos == name.size()) {
-            break;
-        }
-        const std::u16string_view part = name.substr(pos, stretch);
-        sum += SumUnchecked(part);
-        pos += part.size();
-    }
-    for (; pos < name.size(); ++pos) {
+    for (std::size_t pos = 0; pos < name.size(); ++pos) {
         const int value = ValueOf(name[pos]);
-        sum = (sum + value <= kLetterSumLimit) ? sum + value : sum;
+        const bool added = sum + value <= kLetterSumLimit;
+        sum = added ? sum + value : sum;
+        if (value != 0) {
+            onLetter(pos, value, added);
+        }
     }
     return sum;
 }
@@ -139,25 +104,15 @@ constexpr int Reduce(int letterSum) noexcept {
 } // namespace
 
 DestinyNumber GetDestinyNumber(std::u16string_view name) noexcept {
-    const int sum = name.size() <= kUncheckedLength ? SumUnchecked(name) : SumChecked(name);
-    return static_cast<DestinyNumber>(Reduce(sum));
+    return static_cast<DestinyNumber>(Reduce(SumLetters(name, [](std::size_t, int, bool) {})));
 }
 
 DestinyWorking ExplainDestinyNumber(std::u16string_view name) {
     DestinyWorking working;
-    int sum = 0;
-    for (std::size_t pos = 0; pos < name.size(); ++pos) {
-        const int value = ValueOf(name[pos]);
-        if (value == 0) {
-            continue;
-        }
-        const bool added = sum + value <= kLetterSumLimit;
-        if (added) {
-            sum += value;
-        }
+    const int sum = SumLetters(name, [&](std::size_t pos, int value, bool added) {
         working.Letters.push_back(
             {CapitalOf(name[pos]), static_cast<std::int16_t>(value), pos, added});
-    }
+    });
     working.LetterSum = static_cast<std::int16_t>(sum);
     int number = sum;
     while (number >= 10) {

@@ -1,4 +1,4 @@
-#include "cli/options.h"
+#include "cli/run.h"
 
 #include <gtest/gtest.h>
 
@@ -95,9 +95,26 @@ INSTANTIATE_TEST_SUITE_P(
         AcceptedCase{"value_may_look_like_option",
                      {"--father", "--json", "--mother", "Zoe"},
                      Shortlist("--json", "Zoe", std::nullopt)},
+        AcceptedCase{"bytes_pass_unchanged",
+                     {"Jos\xC3\xA9", "\xFF\xFE", "Zo\xEB"},
+                     Reading("Jos\xC3\xA9", "\xFF\xFE", "Zo\xEB")},
+        AcceptedCase{"dash_is_a_name", {"-", "John", "Zoe"}, Reading("-", "John", "Zoe")},
+        AcceptedCase{
+            "flag_twice", {"--json", "--json", "A", "B", "C"}, Reading("A", "B", "C", true)},
+        AcceptedCase{"help_as_fathers_name",
+                     {"--father", "--help", "--mother", "Zoe"},
+                     Shortlist("--help", "Zoe", std::nullopt)},
+        AcceptedCase{"help_after_end_is_a_name",
+                     {"--", "--help", "John", "Zoe"},
+                     Reading("--help", "John", "Zoe")},
         AcceptedCase{"help", {"--help"}, OfMode(Mode::Help)},
         AcceptedCase{"short_help", {"-h"}, OfMode(Mode::Help)},
         AcceptedCase{"help_beats_later_mistakes", {"--help", "--bogus", "x"}, OfMode(Mode::Help)},
+        AcceptedCase{"help_beats_later_repeat",
+                     {"--help", "--father", "A", "--father", "B"},
+                     OfMode(Mode::Help)},
+        AcceptedCase{"version_before_help", {"--version", "--help"}, OfMode(Mode::Version)},
+        AcceptedCase{"help_before_version", {"--help", "--version"}, OfMode(Mode::Help)},
         AcceptedCase{"version", {"Mary", "--version"}, OfMode(Mode::Version)}),
     [](const testing::TestParamInfo<AcceptedCase>& info) { return std::string(info.param.label); });
 
@@ -144,8 +161,49 @@ INSTANTIATE_TEST_SUITE_P(
             "two_files", {"--father", "John", "--mother", "Zoe", "a", "b"}, "at most one FILE"},
         RefusedCase{"harmonious_without_shortlist",
                     {"--harmonious", "Mary", "John", "Zoe"},
-                    "--harmonious"}),
+                    "--harmonious"},
+        // The first mistake from the left is the one told, and it ends the scan.
+        RefusedCase{"mistake_before_help", {"--bogus", "--help"}, "unknown option '--bogus'"},
+        RefusedCase{"mistake_before_version",
+                    {"Mary", "--bogus", "John", "--version"},
+                    "unknown option '--bogus'"},
+        RefusedCase{"repeat_before_help",
+                    {"--father", "A", "--father", "B", "--help"},
+                    "option '--father' given more than once"},
+        RefusedCase{"mother_twice",
+                    {"--mother=Zoe", "--mother", "Ann", "--father", "John"},
+                    "option '--mother' given more than once"},
+        RefusedCase{"repeat_without_name_needs_a_name",
+                    {"--father", "A", "--father"},
+                    "option '--father' needs a name"},
+        // Forms the parser would take but the program never has.
+        RefusedCase{"value_on_a_flag", {"--json=x", "A", "B", "C"}, "unknown option '--json=x'"},
+        RefusedCase{"value_on_help", {"--help=x"}, "unknown option '--help=x'"},
+        RefusedCase{"short_options_together", {"-hh"}, "unknown option '-hh'"},
+        RefusedCase{"help_with_unknown_short", {"-hx"}, "unknown option '-hx'"},
+        RefusedCase{"single_dash_long_name", {"-json", "A", "B", "C"}, "unknown option '-json'"},
+        RefusedCase{"three_dashes", {"---json", "A", "B", "C"}, "unknown option '---json'"},
+        RefusedCase{"question_mark", {"-?"}, "unknown option '-?'"},
+        RefusedCase{"short_version", {"-v"}, "unknown option '-v'"},
+        RefusedCase{"bytes_in_unknown_option", {"--b\xFFogus"}, "unknown option '--b\xFFogus'"},
+        RefusedCase{"names_after_end_are_counted", {"--", "--bogus"}, "got 1"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.label); });
+
+// Wherever a mistake stands in a long command line, it is the one told: the
+// search for it must land on exactly that argument.
+TEST(ParseArguments, FindsTheFirstMistakeInALongCommandLine) {
+    for (const std::size_t at : {0U, 1U, 2U, 511U, 512U, 998U, 999U}) {
+        std::vector<std::string> args(1000, "name");
+        args[at] = "--bogus" + std::to_string(at);
+        if (at + 1 < args.size()) {
+            args[at + 1] = "--help"; // after the mistake: too late
+        }
+        const std::vector<std::string_view> views(args.begin(), args.end());
+        const auto parsed = Parse(views);
+        ASSERT_TRUE(std::holds_alternative<UsageError>(parsed)) << at;
+        EXPECT_EQ(std::get<UsageError>(parsed).message, "unknown option '" + args[at] + "'");
+    }
+}
 
 } // namespace
 } // namespace kindrell::cli

@@ -2,6 +2,8 @@
 
 #include "cli_test_support.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -30,7 +32,8 @@ Result RunWith(const std::vector<std::string>& args, std::string_view input = ""
     const File in = TempFileWith(input);
     const File out(std::tmpfile());
     const File err(std::tmpfile());
-    const int status = kindrell::cli::Run(pointers, in.get(), out.get(), err.get());
+    const int status =
+        kindrell::cli::Run(pointers, fileno(in.get()), fileno(out.get()), fileno(err.get()));
     return {status, ContentOf(out.get()), ContentOf(err.get())};
 }
 
@@ -148,11 +151,69 @@ TEST(RunProgram, WriteFailureIsReported) {
     if (!full) {
         GTEST_SKIP() << "/dev/full is not available";
     }
-    const File err(std::tmpfile());
-    const std::vector<const char*> args{"Mary", "John", "Zoe"};
-    const int status = kindrell::cli::Run(args, nullptr, full.get(), err.get());
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(ContentOf(err.get()).starts_with("kindrell-reading: writing the output failed: "));
+    const File in = TempFileWith("Mary\n");
+    for (const std::vector<const char*>& args : {std::vector<const char*>{"Mary", "John", "Zoe"},
+                                                 {"--json", "Mary", "John", "Zoe"},
+                                                 {"--help"},
+                                                 {"--version"},
+                                                 {"--father", "John", "--mother", "Zoe"}}) {
+        const File err(std::tmpfile());
+        const int status =
+            kindrell::cli::Run(args, fileno(in.get()), fileno(full.get()), fileno(err.get()));
+        EXPECT_EQ(status, 1) << args.front();
+        EXPECT_EQ(ContentOf(err.get()),
+                  "kindrell-reading: writing the output failed: No space left on device\n")
+            << args.front();
+    }
+}
+
+TEST(RunProgram, JsonReadingIsOneObjectOnOneLine) {
+    const Result r = RunWith({"--json", "--explain", "Mary", "John", "Zoe"});
+    ASSERT_EQ(r.status, 0);
+    ASSERT_TRUE(r.out.ends_with("}\n"));
+    EXPECT_EQ(r.out.find('\n'), r.out.size() - 1);
+    QJsonParseError error{};
+    const QJsonObject reading =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(reading.size(), 15);
+    EXPECT_EQ(reading[u"ChildNumber"].toInt(-1), 3);
+    EXPECT_EQ(reading[u"MotherNumber"].toInt(-1), 1);
+    EXPECT_EQ(reading[u"FatherNumber"].toInt(-1), 2);
+    EXPECT_EQ(reading[u"Verdict"].toString(), u"Harmonious");
+    EXPECT_EQ(reading[u"MotherDestinyCaption"].toString(), u"Mother Destiny: 1");
+    EXPECT_EQ(reading[u"FatherVerdictLine"].toString(), u"Compatibility with Father: Harmonious");
+    EXPECT_TRUE(reading[u"ChildDescription"].toString().contains(u"\r\n\r\n"));
+    EXPECT_EQ(reading[u"ChildWorking"].toString(), u"M 4 + A 1 + R 9 + Y 7 = 21 \u2192 3");
+    EXPECT_EQ(reading[u"MotherWorking"].toString(), u"Z 8 + O 6 + E 5 = 19 \u2192 10 \u2192 1");
+    EXPECT_EQ(reading[u"FatherWorking"].toString(), u"J 1 + O 6 + H 8 + N 5 = 20 \u2192 2");
+}
+
+TEST(RunProgram, TextReadingHasLineFeedsOnly) {
+    const Result r = RunWith({"--explain", "David", "John", "Zoe"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    EXPECT_TRUE(
+        r.out.starts_with("Child Destiny: 4\nD 4 + A 1 + V 4 + I 9 + D 4 = 22 \xE2\x86\x92 4\n"))
+        << r.out.substr(0, 80);
+    // Key "12", child 4: in harmony with parent 2, the father.
+    EXPECT_TRUE(r.out.ends_with("\n\nCompatibility with Mother: Not Harmonious\n"
+                                "Compatibility with Father: Harmonious\n"))
+        << r.out.substr(r.out.size() - 100);
+}
+
+TEST(RunProgram, HelpAndVersion) {
+    const Result help = RunWith({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: kindrell-reading [--json] [--explain] CHILD FATHER "
+                                     "MOTHER\n"));
+    EXPECT_NE(help.out.find("\nExit status: 0 done;"), std::string::npos);
+    // The synopsis after a refusal is the help's first paragraph.
+    const Result refused = RunWith({"--bogus"});
+    EXPECT_EQ(refused.err, "kindrell-reading: unknown option '--bogus'\n" +
+                               help.out.substr(0, help.out.find("\n\n") + 1) +
+                               "Try 'kindrell-reading --help' for more information.\n");
+    EXPECT_EQ(RunWith({"--version"}).out, "kindrell-reading 1.0.0\n");
 }
 
 } // namespace

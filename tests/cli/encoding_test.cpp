@@ -1,0 +1,207 @@
+// The two text conversions the shortlist relies on: strict UTF-8 decoding
+// (Qt's decoder, as configured) and the JSON string escape of the names.
+
+#include "cli/run.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kindrell::cli {
+namespace {
+
+// Decodes as a shortlist line is decoded; nullopt when refused.
+std::optional<std::u16string> Decode(std::string_view bytes) {
+    QStringDecoder decoder = StrictUtf8Decoder();
+    const QString text =
+        decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text.toStdU16String();
+}
+
+struct DecodeCase {
+    const char* label;
+    std::string bytes;
+    std::optional<std::u16string> units; // nullopt: refused
+};
+
+// Names the row in failure messages instead of dumping its bytes.
+[[maybe_unused]] void PrintTo(const DecodeCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class StrictUtf8 : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(StrictUtf8, DecodesOrRefuses) {
+    EXPECT_EQ(Decode(GetParam().bytes), GetParam().units);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StrictUtf8,
+    testing::Values(DecodeCase{"empty", "", u""},
+                    DecodeCase{"nul", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+                    DecodeCase{"two_byte_lowest", "\xC2\x80", u"\u0080"},
+                    DecodeCase{"two_byte_highest", "\xDF\xBF", u"\u07FF"},
+                    DecodeCase{"three_byte_lowest", "\xE0\xA0\x80", u"\u0800"},
+                    DecodeCase{"before_surrogates", "\xED\x9F\xBF", u"\uD7FF"},
+                    DecodeCase{"after_surrogates", "\xEE\x80\x80", u"\uE000"},
+                    // A mark is a character like any other: only the shortlist's first is skipped.
+                    DecodeCase{"byte_order_mark_kept", "\xEF\xBB\xBFMary", u"\uFEFFMary"},
+                    DecodeCase{"four_byte_lowest", "\xF0\x90\x80\x80", u"\U00010000"},
+                    DecodeCase{"highest", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+                    DecodeCase{"lone_continuation", "\x80", std::nullopt},
+                    DecodeCase{"continuation_inside",
+                               "Zo\xBF"
+                               "e",
+                               std::nullopt},
+                    DecodeCase{"overlong_two_byte", "\xC0\xAF", std::nullopt},
+                    DecodeCase{"overlong_c1", "\xC1\xBF", std::nullopt},
+                    DecodeCase{"overlong_three_byte", "\xE0\x80\xAF", std::nullopt},
+                    DecodeCase{"overlong_three_byte_top", "\xE0\x9F\xBF", std::nullopt},
+                    DecodeCase{"overlong_four_byte", "\xF0\x80\x80\xAF", std::nullopt},
+                    DecodeCase{"overlong_four_byte_top", "\xF0\x8F\xBF\xBF", std::nullopt},
+                    DecodeCase{"high_surrogate", "\xED\xA0\x80", std::nullopt},
+                    DecodeCase{"low_surrogate", "\xED\xBF\xBF", std::nullopt},
+                    DecodeCase{"surrogate_pair_encoded_apart", "\xED\xA0\xBD\xED\xB8\x80",
+                               std::nullopt},
+                    DecodeCase{"above_highest", "\xF4\x90\x80\x80", std::nullopt},
+                    DecodeCase{"lead_f5", "\xF5\x80\x80\x80", std::nullopt},
+                    DecodeCase{"five_byte_form", "\xF8\x88\x80\x80\x80", std::nullopt},
+                    DecodeCase{"lead_ff", "\xFF", std::nullopt},
+                    // Cut off at the end: the decoder keeps no state from line to line.
+                    DecodeCase{"truncated_two", "Ma\xC3", std::nullopt},
+                    DecodeCase{"truncated_three", "\xE2\x82", std::nullopt},
+                    DecodeCase{"truncated_four", "\xF0\x9F\x98", std::nullopt},
+                    DecodeCase{"ascii_for_continuation", "\xC3\x41", std::nullopt},
+                    DecodeCase{"lead_for_continuation", "\xC3\xC3\xA9", std::nullopt}),
+    [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.label); });
+
+// The well-formed sequences as the Unicode standard tabulates them (the
+// ranges of each byte by lead byte), written apart from any decoder.
+bool WellFormed(const std::vector<unsigned>& b) {
+    const auto in = [](unsigned v, unsigned lo, unsigned hi) { return v >= lo && v <= hi; };
+    if (b.size() == 2) {
+        return in(b[0], 0xC2, 0xDF) && in(b[1], 0x80, 0xBF);
+    }
+    const bool second = b[0] == 0xE0   ? in(b[1], 0xA0, 0xBF)
+                        : b[0] == 0xED ? in(b[1], 0x80, 0x9F)
+                                       : in(b[0], 0xE1, 0xEF) && in(b[1], 0x80, 0xBF);
+    return second && in(b[2], 0x80, 0xBF);
+}
+
+// Every sequence of two bytes with a non-ASCII lead, and of three with a
+// three-byte lead, is refused exactly when it is not one well-formed character.
+TEST(StrictUtf8Exhaustive, TwoAndThreeByteLeads) {
+    int mismatches = 0;
+    for (unsigned a = 0x80; a < 0x100; ++a) {
+        for (unsigned b = 0; b < 0x100; ++b) {
+            const std::string bytes{static_cast<char>(a), static_cast<char>(b)};
+            mismatches += (Decode(bytes).has_value() != WellFormed({a, b})) ? 1 : 0;
+        }
+    }
+    for (unsigned a = 0xE0; a <= 0xEF; ++a) {
+        for (unsigned b = 0; b < 0x100; ++b) {
+            for (unsigned c = 0; c < 0x100; ++c) {
+                const std::string bytes{static_cast<char>(a), static_cast<char>(b),
+                                        static_cast<char>(c)};
+                mismatches += (Decode(bytes).has_value() != WellFormed({a, b, c})) ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+// Whether a control character (C0, DEL, C1) or a line or paragraph
+// separator stands unescaped in UTF-8 text.
+bool HasRawControl(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0U;
+        if (byte < 0x20U || byte == 0x7FU || (byte == 0xC2U && next >= 0x80U && next <= 0x9FU) ||
+            utf8.substr(i).starts_with("\xE2\x80\xA8") ||
+            utf8.substr(i).starts_with("\xE2\x80\xA9")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Json(std::string_view text) {
+    std::string out;
+    AppendJsonString(text, out);
+    return out;
+}
+
+struct EscapeCase {
+    const char* label;
+    std::string text;
+    std::string json;
+};
+
+// Names the row in failure messages instead of dumping its bytes.
+[[maybe_unused]] void PrintTo(const EscapeCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class JsonEscape : public testing::TestWithParam<EscapeCase> {};
+
+// The exact form matters: shortlist lines are compared byte for byte.
+TEST_P(JsonEscape, GivesTheLiteral) {
+    EXPECT_EQ(Json(GetParam().text), GetParam().json);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JsonEscape,
+    testing::Values(EscapeCase{"empty", "", R"("")"}, EscapeCase{"plain", "Mary", R"("Mary")"},
+                    EscapeCase{"quote", "Jo\"e", R"("Jo\"e")"},
+                    EscapeCase{"backslash", "Ma\\ry", R"("Ma\\ry")"},
+                    EscapeCase{"slash_stays", "a/b", R"("a/b")"},
+                    EscapeCase{"short_forms", "\b\f\n\r\t", R"("\b\f\n\r\t")"},
+                    EscapeCase{"nul", std::string("a\0b", 3), R"("a\u0000b")"},
+                    EscapeCase{"escape", "\x1b[31m", R"("\u001b[31m")"},
+                    EscapeCase{"unit_separator", "\x1f", R"("\u001f")"},
+                    EscapeCase{"delete", "\x7f", R"("\u007f")"},
+                    EscapeCase{"c1_first", "\xC2\x80", R"("\u0080")"},
+                    EscapeCase{"c1_last", "\xC2\x9F", R"("\u009f")"},
+                    EscapeCase{"latin1_stays", "\xC2\xA0Zo\xC3\xAB", "\"\xC2\xA0Zo\xC3\xAB\""},
+                    EscapeCase{"line_separator",
+                               "a\xE2\x80\xA8"
+                               "b",
+                               R"("a\u2028b")"},
+                    EscapeCase{"paragraph_separator", "\xE2\x80\xA9", R"("\u2029")"},
+                    EscapeCase{"arrow_stays", "21 \xE2\x86\x92 3", "\"21 \xE2\x86\x92 3\""},
+                    EscapeCase{"emoji_stays", "\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""}),
+    [](const testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.label); });
+
+// A real JSON parser reads back every name exactly: each ASCII character,
+// the C1 controls, the separators, and characters beyond the BMP.
+TEST(JsonEscapeRoundTrip, QtReadsBackEveryName) {
+    std::vector<std::u16string> names;
+    for (char16_t c = 0; c < 0x100; ++c) {
+        names.push_back(std::u16string{u'<', c, u'>'});
+    }
+    names.insert(names.end(), {u"\u2028\u2029", u"\u2027\u202A", u"\uFEFF", u"\U0001F600 Mia",
+                               u"Zo\u00EB \u4E2D \U0010FFFF", u"\"\\\"\\\\"});
+    int mismatches = 0;
+    for (const std::u16string& name : names) {
+        const QString text = QString::fromStdU16String(name);
+        const std::string literal = Json(text.toStdString());
+        const QJsonDocument parsed =
+            QJsonDocument::fromJson(QByteArray::fromStdString("[" + literal + "]"));
+        if (parsed.array().at(0).toString() != text || HasRawControl(literal)) {
+            ++mismatches;
+            ADD_FAILURE() << literal;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+} // namespace
+} // namespace kindrell::cli
