@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     platform::QtMessageBoxes messages(finder::kFinderTitle);
     platform::QtFileChooser files;
     finder::FinderWindow window(messages, files);
-    window.useBundledList();
+    window.useBundledListOnceShown();
     window.show();
     return QApplication::exec();
 }

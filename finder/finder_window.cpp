@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -322,6 +323,19 @@ void FinderWindow::useBundledList() {
         model_->setList(namelist::LoadBundledNames());
     }
     showList({});
+}
+
+void FinderWindow::useBundledListOnceShown() {
+    loadOnPaint_ = true;
+}
+
+bool FinderWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && loadOnPaint_) {
+        loadOnPaint_ = false;
+        // After this paint has reached the screen.
+        QTimer::singleShot(0, this, &FinderWindow::useBundledList);
+    }
+    return QMainWindow::event(event);
 }
 
 bool FinderWindow::openList() {

@@ -30,9 +30,13 @@ class FinderWindow final : public QMainWindow {
                  QWidget* parent = nullptr);
     ~FinderWindow() override;
 
-    // Weighs the bundled list (the window starts with an empty list, so that
-    // it can appear before the list is read).
+    // Weighs the bundled list. The window starts with an empty list.
     void useBundledList();
+    // Reads the bundled list once the window has been painted for the first
+    // time: the window then appears without waiting for the list, which
+    // nothing needs before both parents' names are typed (see the start-up
+    // figures in docs/benchmarks.md).
+    void useBundledListOnceShown();
     // Asks for a file and weighs its names instead; false when nothing changed.
     bool openList();
     // Asks where to save the marked names and saves them; false when they
@@ -59,6 +63,7 @@ class FinderWindow final : public QMainWindow {
     QPushButton* saveButton() const { return saveButton_; }
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -76,6 +81,7 @@ class FinderWindow final : public QMainWindow {
     NamesModel* model_ = nullptr;
     QString listFileName_; // empty for the bundled list
     std::int32_t selectedEntry_ = -1;
+    bool loadOnPaint_ = false;
 
     QLineEdit* fatherBox_ = nullptr;
     QLineEdit* motherBox_ = nullptr;

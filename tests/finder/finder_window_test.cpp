@@ -165,6 +165,19 @@ class FinderWindowTest : public QObject {
         QCOMPARE(h.files.requests[1].caption, QStringLiteral("Open list"));
     }
 
+    void theBundledListIsReadOnceTheWindowIsShown() {
+        FakeMessageBoxes messages;
+        FakeFileChooser files;
+        FinderWindow window(messages, files);
+        window.useBundledListOnceShown();
+        QTest::keyClicks(window.fatherBox(), "John");
+        QTest::keyClicks(window.motherBox(), "Zoe");
+        QCOMPARE(window.model()->list().size(), 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(window.countLine()->text(), QStringLiteral("3,160 of 29,389 names"));
+    }
+
     void bothNamesAreNeeded_data() {
         QTest::addColumn<QString>("father");
         QTest::addColumn<QString>("mother");
