@@ -1,5 +1,7 @@
 #include "namelist/name_file.h"
 
+#include "namelist/text.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
@@ -27,20 +29,10 @@ NameFileContents ParseNameFile(QByteArrayView bytes) {
         bytes = bytes.sliced(kByteOrderMark.size());
     }
     NameFileContents contents;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) {
-            end = bytes.size();
-        }
-        QByteArrayView line = bytes.sliced(start, end - start);
-        start = end + 1;
-        if (line.endsWith('\r')) {
-            line.chop(1);
-        }
+    ForEachLine(bytes, [&contents](QByteArrayView line) {
         line = TrimSpaces(line);
         if (line.isEmpty()) {
-            continue;
+            return;
         }
         // Strict: a malformed sequence is an error, not a replacement
         // character, and a byte-order mark inside the file is kept as text.
@@ -49,10 +41,10 @@ NameFileContents ParseNameFile(QByteArrayView bytes) {
         QString name = decoder.decode(line);
         if (decoder.hasError()) {
             ++contents.notUtf8Lines;
-            continue;
+            return;
         }
         contents.names.push_back(std::move(name));
-    }
+    });
     return contents;
 }
 

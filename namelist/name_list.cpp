@@ -1,5 +1,7 @@
 #include "namelist/name_list.h"
 
+#include "namelist/text.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -10,10 +12,6 @@
 
 namespace kindrell::namelist {
 namespace {
-
-std::u16string_view EngineText(QStringView text) {
-    return {text.utf16(), static_cast<std::size_t>(text.size())};
-}
 
 constexpr std::size_t kSexes = 3;
 constexpr std::size_t kNumbers = 10; // destiny numbers 0..9
@@ -122,37 +120,27 @@ std::span<const std::int32_t> NameList::order(ListOrder order) const {
 
 std::vector<NameEntry> ParseNameTable(QByteArrayView text) {
     std::vector<NameEntry> entries;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        if (end < 0) {
-            end = text.size();
-        }
-        QByteArrayView line = text.sliced(start, end - start);
-        start = end + 1;
-        if (line.endsWith('\r')) {
-            line.chop(1);
-        }
+    ForEachLine(text, [&entries](QByteArrayView line) {
         if (line.isEmpty() || line.startsWith('#')) {
-            continue;
+            return;
         }
         const qsizetype firstTab = line.indexOf('\t');
         const qsizetype secondTab = firstTab < 0 ? -1 : line.indexOf('\t', firstTab + 1);
         if (firstTab <= 0 || secondTab != firstTab + 2) {
-            continue;
+            return;
         }
         const char sexLetter = line.at(firstTab + 1);
         if (sexLetter != 'F' && sexLetter != 'M') {
-            continue;
+            return;
         }
         bool isNumber = false;
         const int births = line.sliced(secondTab + 1).toInt(&isNumber);
         if (!isNumber || births < 0) {
-            continue;
+            return;
         }
         entries.push_back({QString::fromUtf8(line.first(firstTab)),
                            sexLetter == 'F' ? Sex::Girl : Sex::Boy, births, 0});
-    }
+    });
     return entries;
 }
 

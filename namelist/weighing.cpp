@@ -1,16 +1,13 @@
 #include "namelist/weighing.h"
 
 #include "engine/text.h"
+#include "namelist/text.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace kindrell::namelist {
 namespace {
-
-std::u16string_view EngineText(QStringView text) {
-    return {text.utf16(), static_cast<std::size_t>(text.size())};
-}
 
 QString FromEngineText(std::u16string_view text) {
     return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
