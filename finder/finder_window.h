@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <cstdint>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
