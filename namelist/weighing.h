@@ -2,7 +2,10 @@
 
 // Weighing a list of names against two parents, filtering and ordering the
 // result: what the name finder's table shows and what a command line that
-// suggests names prints.
+// suggests names prints. For each index that SelectNames gives, the entry
+// (list.entries()[index]) holds the name, SexName(sex), the number and the
+// births; weighing.verdict(entry) the verdict (TokenText for its token), and
+// TextsOf(verdict) the mother's and father's verdict lines.
 
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
