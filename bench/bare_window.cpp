@@ -1,8 +1,11 @@
 // The yardstick for the start-up benchmark: a Qt Widgets program that shows
-// one empty window of the main window's size and does nothing else.
+// one empty window of the main window's size (or of the size given as
+// "bare_window WIDTH HEIGHT") and does nothing else.
 
 #include <QApplication>
 #include <QWidget>
+
+#include <cstdlib>
 
 namespace {
 // The main window: a client area of 8805 x 5715 twips (587 x 381 pixels)
@@ -15,7 +18,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bare Window"));
-    window.setFixedSize(kWidth, kHeight);
+    const bool sized = argc == 3;
+    window.setFixedSize(sized ? std::atoi(argv[1]) : kWidth, sized ? std::atoi(argv[2]) : kHeight);
     window.show();
     return QApplication::exec();
 }

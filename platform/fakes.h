@@ -41,7 +41,7 @@ class FakeMessageBoxes final : public MessageBoxes {
             answers.pop_front();
             return answer;
         }
-        return buttons == MessageButtons::YesNo ? defaultButton : MessageAnswer::Ok;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : defaultButton;
     }
     QStringList texts() const {
         QStringList result;
@@ -54,6 +54,38 @@ class FakeMessageBoxes final : public MessageBoxes {
     QVector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;               // the next answers to give, in order
     std::function<void(const ShownMessage&)> onShow; // runs while the "modal" box is up
+};
+
+struct FileRequest {
+    bool save = false;
+    QString caption;
+    QString suggestedName; // save only
+    QString filter;
+};
+
+class FakeFileChooser final : public FileChooser {
+  public:
+    QString chooseFileToOpen(const QString& caption, const QString& filter) override {
+        return answer({false, caption, {}, filter});
+    }
+    QString chooseFileToSave(const QString& caption, const QString& suggestedName,
+                             const QString& filter) override {
+        return answer({true, caption, suggestedName, filter});
+    }
+
+    QVector<FileRequest> requests;
+    std::deque<QString> paths; // the next answers, in order; none left: cancelled
+
+  private:
+    QString answer(const FileRequest& request) {
+        requests.push_back(request);
+        if (paths.empty()) {
+            return {};
+        }
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
 };
 
 class FakeClipboard final : public Clipboard {

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLockFile>
@@ -43,6 +44,8 @@ QString QtMessageBoxes::displayText(const QString& text) {
     return result;
 }
 
+QtMessageBoxes::QtMessageBoxes(QString title) : title_(std::move(title)) {}
+
 MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, MessageButtons buttons,
                                    MessageAnswer defaultButton) {
     QWidget* parent = QApplication::activeModalWidget();
@@ -56,15 +59,35 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     const QPointer<QMessageBox> guard(box.get());
     box->setObjectName(kObjectName);
     box->setProperty(kOriginalTextProperty, text);
-    box->setWindowTitle(kApplicationTitle);
-    box->setIcon(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information);
+    box->setWindowTitle(title_);
+    switch (icon) {
+    case MessageIcon::Error:
+        box->setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Warning:
+        box->setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box->setIcon(QMessageBox::Information);
+        break;
+    }
     box->setTextFormat(Qt::PlainText);
     box->setText(displayText(text));
     // Every window of the program waits for the answer, not only the parent.
     box->setWindowModality(Qt::ApplicationModal);
 
     QPushButton* yes = nullptr;
-    if (buttons == MessageButtons::YesNo) {
+    QPushButton* save = nullptr;
+    QPushButton* discard = nullptr;
+    if (buttons == MessageButtons::SaveDiscardCancel) {
+        save = box->addButton(QMessageBox::Save);
+        discard = box->addButton(QMessageBox::Discard);
+        QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+        box->setDefaultButton(defaultButton == MessageAnswer::Discard  ? discard
+                              : defaultButton == MessageAnswer::Cancel ? cancel
+                                                                       : save);
+        box->setEscapeButton(cancel);
+    } else if (buttons == MessageButtons::YesNo) {
         yes = box->addButton(QMessageBox::Yes);
         QPushButton* no = box->addButton(QMessageBox::No);
         box->setDefaultButton(defaultButton == MessageAnswer::No ? no : yes);
@@ -80,12 +103,40 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     if (guard.isNull()) {
         // Deleted by its parent during exec(): not ours to delete again.
         [[maybe_unused]] QMessageBox* gone = box.release();
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-    }
-    if (buttons == MessageButtons::Ok) {
+        switch (buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::SaveDiscardCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::Ok:
+            break;
+        }
         return MessageAnswer::Ok;
     }
-    return box->clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return box->clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+    case MessageButtons::SaveDiscardCancel:
+        if (box->clickedButton() == save) {
+            return MessageAnswer::Save;
+        }
+        return box->clickedButton() == discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageAnswer::Ok;
+}
+
+// ---------------------------------------------------------------- file chooser
+
+QString QtFileChooser::chooseFileToOpen(const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, QString(), filter);
+}
+
+QString QtFileChooser::chooseFileToSave(const QString& caption, const QString& suggestedName,
+                                        const QString& filter) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName,
+                                        filter);
 }
 
 // ---------------------------------------------------------------- clipboard

@@ -16,10 +16,12 @@ class QLockFile;
 
 namespace kindrell::platform {
 
-// Modal QMessageBox titled with the application title, centred over the
+// Modal QMessageBox titled with the program's title, centred over the
 // active modal widget or active window when there is one.
 class QtMessageBoxes final : public MessageBoxes {
   public:
+    explicit QtMessageBoxes(QString title = kApplicationTitle);
+
     // The object name of every box shown, so that tests can find it.
     static inline const QString kObjectName = QStringLiteral("kindrellMessageBox");
     // Dynamic property holding the text exactly as the caller gave it; the
@@ -33,6 +35,17 @@ class QtMessageBoxes final : public MessageBoxes {
     // caller meant: a carriage return alone, or a CR LF pair, becomes one
     // line feed. Everything else is kept as it is.
     static QString displayText(const QString& text);
+
+  private:
+    QString title_;
+};
+
+// Qt's file dialogs, modal over the active window.
+class QtFileChooser final : public FileChooser {
+  public:
+    QString chooseFileToOpen(const QString& caption, const QString& filter) override;
+    QString chooseFileToSave(const QString& caption, const QString& suggestedName,
+                             const QString& filter) override;
 };
 
 class QtClipboard final : public Clipboard {

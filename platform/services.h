@@ -19,11 +19,12 @@ inline const QString kApplicationTitle = QStringLiteral("QL Kindrell");
 // name where a window shows it.
 inline const QString kWindowTitle = kApplicationTitle + QStringLiteral(" v1.0");
 
-enum class MessageIcon { Error, Information };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageIcon { Error, Information, Warning };
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
-// Modal message boxes, always titled with the application title.
+// Modal message boxes, titled with the program's title (the application
+// title unless the program says otherwise).
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
@@ -45,6 +46,17 @@ class Clipboard {
   public:
     virtual ~Clipboard() = default;
     virtual void clear() = 0;
+};
+
+// Asks the user which file to open or to save to. The answer is the file's
+// path, or the empty text when the user cancelled.
+class FileChooser {
+  public:
+    virtual ~FileChooser() = default;
+    // `filter` as Qt's file dialogs take it, e.g. "Text files (*.txt);;All files (*)".
+    virtual QString chooseFileToOpen(const QString& caption, const QString& filter) = 0;
+    virtual QString chooseFileToSave(const QString& caption, const QString& suggestedName,
+                                     const QString& filter) = 0;
 };
 
 // Hands an address to the default browser and returns at once; silent when

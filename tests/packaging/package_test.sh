@@ -2,7 +2,7 @@
 # Builds the Debian package from a finished build tree, installs it, and runs
 # the installed programs.
 #
-#   package_test.sh BUILD_DIR APPSTREAM_ID
+#   package_test.sh BUILD_DIR APPSTREAM_ID NAMES_APPSTREAM_ID
 #
 # CPACK names the cpack to use (default: the one on PATH).
 # The package goes into the real system (dpkg -i, removed again at the end)
@@ -14,6 +14,7 @@ set -euo pipefail
 
 build_dir=$1
 appstream_id=$2
+names_appstream_id=$3
 
 fail() {
     echo "FAIL: $*" >&2
@@ -65,8 +66,11 @@ dpkg-deb -c "$deb" | awk '{print $NF}' >"$work/contents"
 for path in \
     ./usr/bin/kindrell \
     ./usr/bin/kindrell-reading \
+    ./usr/bin/kindrell-names \
     ./usr/share/applications/kindrell.desktop \
+    ./usr/share/applications/kindrell-names.desktop \
     "./usr/share/metainfo/$appstream_id.metainfo.xml" \
+    "./usr/share/metainfo/$names_appstream_id.metainfo.xml" \
     ./usr/share/icons/hicolor/scalable/apps/kindrell.svg \
     ./usr/share/icons/hicolor/32x32/apps/kindrell.png; do
     grep -qxF "$path" "$work/contents" || fail "package lacks $path"
@@ -96,38 +100,42 @@ fi
 bin=$root/usr/bin
 share=$root/usr/share
 
-# The desktop entry must start a program that the package installs, with an
+# Each desktop entry must start a program that the package installs, with an
 # icon that the package installs.
-exec_line=$(sed -n 's/^Exec=//p' "$share/applications/kindrell.desktop")
-[[ -x $bin/${exec_line%% *} ]] || fail "desktop entry runs '$exec_line', not installed"
-icon=$(sed -n 's/^Icon=//p' "$share/applications/kindrell.desktop")
-[[ -f $share/icons/hicolor/scalable/apps/$icon.svg && -f $share/icons/hicolor/32x32/apps/$icon.png ]] ||
-    fail "icon '$icon' not installed"
+for entry in kindrell kindrell-names; do
+    exec_line=$(sed -n 's/^Exec=//p' "$share/applications/$entry.desktop")
+    [[ -x $bin/${exec_line%% *} ]] || fail "$entry.desktop runs '$exec_line', not installed"
+    icon=$(sed -n 's/^Icon=//p' "$share/applications/$entry.desktop")
+    [[ -f $share/icons/hicolor/scalable/apps/$icon.svg && -f $share/icons/hicolor/32x32/apps/$icon.png ]] ||
+        fail "icon '$icon' of $entry.desktop not installed"
+done
 
 echo "== command-line tool"
 out=$("$bin/kindrell-reading" Mary John Zoe) || fail "kindrell-reading exited with $?"
 echo "$out"
 grep -qF "Child Destiny: 3" <<<"$out" || fail "kindrell-reading did not print 'Child Destiny: 3'"
 
-echo "== desktop program"
+echo "== desktop programs"
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
-HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime \
-    QT_QPA_PLATFORM=offscreen "$bin/kindrell" >"$work/gui.log" 2>&1 &
-pid=$!
-sleep 2
-if ! kill -0 "$pid" 2>/dev/null; then
+for program in kindrell kindrell-names; do
+    HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime \
+        QT_QPA_PLATFORM=offscreen "$bin/$program" >"$work/gui.log" 2>&1 &
+    pid=$!
+    sleep 2
+    if ! kill -0 "$pid" 2>/dev/null; then
+        rc=0
+        wait "$pid" || rc=$?
+        cat "$work/gui.log" >&2
+        fail "$program ended within 2 s (exit status $rc); it should wait in its event loop"
+    fi
+    kill "$pid"
     rc=0
     wait "$pid" || rc=$?
-    cat "$work/gui.log" >&2
-    fail "kindrell ended within 2 s (exit status $rc); it should wait in its event loop"
-fi
-kill "$pid"
-rc=0
-wait "$pid" || rc=$?
-# 143 is the SIGTERM we sent; anything else means it ended on its own first.
-[[ $rc == 143 ]] || { cat "$work/gui.log" >&2; fail "kindrell exit status $rc"; }
-echo "kindrell was running after 2 s"
+    # 143 is the SIGTERM we sent; anything else means it ended on its own first.
+    [[ $rc == 143 ]] || { cat "$work/gui.log" >&2; fail "$program exit status $rc"; }
+    echo "$program was running after 2 s"
+done
 
 if [[ $system_install == 1 ]]; then
     echo "== removing"
@@ -136,6 +144,7 @@ if [[ $system_install == 1 ]]; then
     if dpkg -s kindrell 2>/dev/null | grep -qx 'Status: install ok installed'; then
         fail "kindrell still installed after dpkg -r"
     fi
-    [[ ! -e /usr/bin/kindrell && ! -e /usr/bin/kindrell-reading ]] || fail "programs left behind"
+    [[ ! -e /usr/bin/kindrell && ! -e /usr/bin/kindrell-reading && ! -e /usr/bin/kindrell-names ]] ||
+        fail "programs left behind"
 fi
 echo "package test passed"

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -236,6 +237,29 @@ class PlatformDesktopTest : public QObject {
             << "Sure?" << MessageIcon::Error << MessageButtons::YesNo << MessageAnswer::No << 0
             << QMessageBox::Yes << MessageAnswer::Yes << QMessageBox::Critical << yesNo
             << QMessageBox::No << QMessageBox::No;
+        const auto saveDiscardCancel = QMessageBox::StandardButtons(
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        const QString unsaved = QStringLiteral("2 marked names are not saved.");
+        QTest::newRow("three answers, Enter takes the default Save")
+            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
+            << MessageAnswer::Save << int(Qt::Key_Return) << QMessageBox::NoButton
+            << MessageAnswer::Save << QMessageBox::Warning << saveDiscardCancel << QMessageBox::Save
+            << QMessageBox::Cancel;
+        QTest::newRow("three answers, Escape cancels")
+            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
+            << MessageAnswer::Save << int(Qt::Key_Escape) << QMessageBox::NoButton
+            << MessageAnswer::Cancel << QMessageBox::Warning << saveDiscardCancel
+            << QMessageBox::Save << QMessageBox::Cancel;
+        QTest::newRow("three answers, Discard clicked")
+            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
+            << MessageAnswer::Save << 0 << QMessageBox::Discard << MessageAnswer::Discard
+            << QMessageBox::Warning << saveDiscardCancel << QMessageBox::Save
+            << QMessageBox::Cancel;
+        QTest::newRow("three answers, default Cancel, Save clicked")
+            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
+            << MessageAnswer::Cancel << 0 << QMessageBox::Save << MessageAnswer::Save
+            << QMessageBox::Warning << saveDiscardCancel << QMessageBox::Cancel
+            << QMessageBox::Cancel;
         QTest::newRow("markup is shown as typed")
             << "<b>Email</b> & Name" << MessageIcon::Error << MessageButtons::Ok
             << MessageAnswer::Ok << 0 << QMessageBox::Ok << MessageAnswer::Ok
@@ -319,6 +343,64 @@ class PlatformDesktopTest : public QObject {
         QVERIFY2(twoLines.labelHeight >= 2 * single.labelHeight - 2,
                  qPrintable(
                      QStringLiteral("%1 vs %2").arg(twoLines.labelHeight).arg(single.labelHeight)));
+    }
+
+    void messageBoxCarriesTheProgramsTitle() {
+        SeenBox seen;
+        whenBoxShows(seen, [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+        QtMessageBoxes(QStringLiteral("QL Kindrell Name Finder"))
+            .showError(QStringLiteral("The file could not be read."));
+        QVERIFY(seen.seen);
+        QCOMPARE(seen.title, QStringLiteral("QL Kindrell Name Finder"));
+    }
+
+    void fileChooserAnswersThePathOrNothing_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("open") << false << true;
+        QTest::newRow("open, cancelled") << false << false;
+        QTest::newRow("save") << true << true;
+        QTest::newRow("save, cancelled") << true << false;
+    }
+    void fileChooserAnswersThePathOrNothing() {
+        QFETCH(bool, save);
+        QFETCH(bool, accept);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("names.txt"));
+        if (!save) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QString title;
+        bool saving = false;
+        auto* poll = new QTimer(qApp);
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) {
+                return;
+            }
+            poll->stop();
+            poll->deleteLater();
+            title = dialog->windowTitle();
+            saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+            if (accept) {
+                dialog->selectFile(path);
+                // QFileDialog::accept is protected; QDialog's is public and virtual.
+                static_cast<QDialog*>(dialog)->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        poll->start(20);
+        QtFileChooser chooser;
+        const QString filter = QStringLiteral("Text files (*.txt);;All files (*)");
+        const QString chosen =
+            save ? chooser.chooseFileToSave(QStringLiteral("Save Marked Names"), path, filter)
+                 : chooser.chooseFileToOpen(QStringLiteral("Open List"), filter);
+        QCOMPARE(title, save ? QStringLiteral("Save Marked Names") : QStringLiteral("Open List"));
+        QCOMPARE(saving, save);
+        QCOMPARE(chosen, accept ? path : QString());
     }
 
     void messageBoxCentresOverTheActiveWindow() {

@@ -1,0 +1,92 @@
+#pragma once
+
+// The name finder's table: a list of names weighed against the two parents,
+// filtered and ordered, with the user's marks.
+//
+// The model keeps the selected rows as a vector of indices into the list and
+// resets whenever parents, filter or order change: with the list's orders
+// prepared in advance that is a single pass over the list (namelist_bench),
+// where a sorting and filtering proxy would compare names on every keystroke.
+
+#include "namelist/name_list.h"
+#include "namelist/weighing.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kindrell::finder {
+
+class NamesModel final : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    enum Column { NameColumn, SexColumn, NumberColumn, MotherColumn, FatherColumn, BirthsColumn };
+    static constexpr int kColumnCount = 6;
+
+    explicit NamesModel(QObject* parent = nullptr);
+
+    // A new list to weigh; its marks start empty.
+    void setList(namelist::NameList list);
+    const namelist::NameList& list() const { return list_; }
+
+    // With either name blank (empty or spaces only) the table is empty.
+    void setParents(const QString& father, const QString& mother);
+    bool parentsGiven() const { return parentsGiven_; }
+    const namelist::Weighing& weighing() const { return weighing_; }
+
+    void setFilter(const namelist::Filter& filter);
+    const namelist::Filter& filter() const { return filter_; }
+    const namelist::Ordering& ordering() const { return ordering_; }
+
+    // The entry shown in a row, as an index into list().entries().
+    std::int32_t entryIndexAt(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+    const namelist::NameEntry& entryAt(int row) const;
+    // The row showing an entry, or -1.
+    int rowOf(std::int32_t entryIndex) const;
+
+    // Marks belong to entries, so that they stay while filters hide them.
+    bool isMarked(std::int32_t entryIndex) const;
+    void toggleMark(int row);
+    qsizetype markedCount() const { return markedCount_; }
+    // The marked names in list order.
+    QStringList markedNames() const;
+    // Marks changed since the list was opened or the marks last saved.
+    bool hasUnsavedMarks() const { return unsavedMarks_; }
+    void marksSaved() { unsavedMarks_ = false; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Each column's first order is its natural one: most births first for
+    // Births, ascending for the others.
+    void sort(int column, Qt::SortOrder order) override;
+
+    // "476,276": a fixed English format, whatever the user's locale.
+    static QString CountText(qint64 count);
+
+  signals:
+    void marksChanged();
+
+  private:
+    void select();
+
+    namelist::NameList list_;
+    namelist::Weighing weighing_{u"", u""};
+    bool parentsGiven_ = false;
+    namelist::Filter filter_;
+    namelist::Ordering ordering_;
+    std::vector<std::int32_t> rows_;
+    std::vector<bool> marked_;
+    qsizetype markedCount_ = 0;
+    bool unsavedMarks_ = false;
+    std::array<namelist::VerdictTexts, 4> verdictTexts_;
+};
+
+} // namespace kindrell::finder

@@ -1,0 +1,81 @@
+#include "namelist/name_file.h"
+
+#include "namelist/text.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSet>
+#include <QStringDecoder>
+
+namespace kindrell::namelist {
+namespace {
+
+constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
+
+QByteArrayView TrimSpaces(QByteArrayView line) {
+    while (line.startsWith(' ')) {
+        line = line.sliced(1);
+    }
+    while (line.endsWith(' ')) {
+        line.chop(1);
+    }
+    return line;
+}
+
+} // namespace
+
+NameFileContents ParseNameFile(QByteArrayView bytes) {
+    if (bytes.startsWith(kByteOrderMark)) {
+        bytes = bytes.sliced(kByteOrderMark.size());
+    }
+    NameFileContents contents;
+    ForEachLine(bytes, [&contents](QByteArrayView line) {
+        line = TrimSpaces(line);
+        if (line.isEmpty()) {
+            return;
+        }
+        // Strict: a malformed sequence is an error, not a replacement
+        // character, and a byte-order mark inside the file is kept as text.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                         QStringDecoder::Flag::ConvertInitialBom);
+        QString name = decoder.decode(line);
+        if (decoder.hasError()) {
+            ++contents.notUtf8Lines;
+            return;
+        }
+        contents.names.push_back(std::move(name));
+    });
+    return contents;
+}
+
+NameFileRead ReadNameFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {{}, file.errorString()};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return {{}, file.errorString()};
+    }
+    return {ParseNameFile(bytes), {}};
+}
+
+QString WriteNameFile(const QString& path, const QStringList& names) {
+    QByteArray text;
+    QSet<QString> written;
+    for (const QString& name : names) {
+        if (written.contains(name)) {
+            continue;
+        }
+        written.insert(name);
+        text += name.toUtf8();
+        text += '\n';
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+} // namespace kindrell::namelist

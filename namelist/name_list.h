@@ -1,0 +1,86 @@
+#pragma once
+
+// A list of first names to weigh against two parents: the bundled list of US
+// names (with sex and births) or a list the user opened (names only). Each
+// name's destiny number and the list's orders are worked out once, when the
+// list is made; weighing and filtering then only walk prepared vectors.
+
+#include "engine/name_number.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace kindrell::namelist {
+
+// A name in the bundled list is a girl's or a boy's name (the same name may be
+// both, as two entries); a name from the user's own list has no sex.
+enum class Sex : std::uint8_t { Girl, Boy, Unknown };
+
+// "girl", "boy", and the empty text for a name without sex.
+QString SexName(Sex sex);
+
+struct NameEntry {
+    QString name;
+    Sex sex = Sex::Unknown;
+    std::optional<std::int32_t> births; // absent in the user's own list
+    DestinyNumber number = 0;           // GetDestinyNumber of the name
+};
+
+// The list orders prepared when a list is made. Each holds every entry once;
+// entries equal in every key keep their place in the list.
+enum class ListOrder {
+    // Most births first; equal births (or none) by name in UTF-16 code-unit
+    // order, then girl before boy before no sex.
+    Births,
+    // Name in code-unit order, then girl before boy before no sex.
+    Name,
+    // Girls, then boys, then names without sex; each in the births order.
+    Sex,
+    // Destiny number from 0 up; each number in the births order.
+    Number,
+};
+
+class NameList {
+  public:
+    NameList() = default;
+    explicit NameList(std::vector<NameEntry> entries);
+
+    // The user's own list: the names in file order, without sex or births.
+    static NameList FromNames(const QStringList& names);
+
+    const std::vector<NameEntry>& entries() const { return entries_; }
+    qsizetype size() const { return static_cast<qsizetype>(entries_.size()); }
+    bool empty() const { return entries_.empty(); }
+
+    // The entries' indices in the given order.
+    std::span<const std::int32_t> order(ListOrder order) const;
+
+  private:
+    std::vector<NameEntry> entries_;
+    std::vector<std::int32_t> byBirths_;
+    std::vector<std::int32_t> byName_;
+    std::vector<std::int32_t> bySex_;
+    std::vector<std::int32_t> byNumber_;
+};
+
+// The bundled list's file: UTF-8 text, one entry a line
+// "Name<TAB>F|M<TAB>births" (F a girl's name, M a boy's), LF or CR LF line
+// ends; lines starting with "#" are comments. A line of any other shape is
+// left out, so a damaged file shows as a shorter list.
+std::vector<NameEntry> ParseNameTable(QByteArrayView text);
+
+// The resource the bundled list is compiled into.
+inline constexpr const char* kBundledListPath = ":/kindrell/names/us-names.tsv";
+
+// The bundled list of US names (29,389 name and sex pairs, each with at least
+// 100 births from 2000 to 2024); an empty list if the resource is missing.
+NameList LoadBundledNames();
+
+} // namespace kindrell::namelist

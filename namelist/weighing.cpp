@@ -1,0 +1,161 @@
+#include "namelist/weighing.h"
+
+#include "engine/text.h"
+#include "namelist/text.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace kindrell::namelist {
+namespace {
+
+QString FromEngineText(std::u16string_view text) {
+    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+}
+
+bool HarmoniousWithMother(CompatibilityVerdict verdict) {
+    return verdict == CompatibilityVerdict::Harmonious ||
+           verdict == CompatibilityVerdict::HarmoniousWithParent1;
+}
+
+bool HarmoniousWithFather(CompatibilityVerdict verdict) {
+    return verdict == CompatibilityVerdict::Harmonious ||
+           verdict == CompatibilityVerdict::HarmoniousWithParent2;
+}
+
+// The order of a parent's column: "Harmonious", "Not Harmonious", "Not
+// Harmonious At All".
+int ParentRank(bool harmonious, CompatibilityVerdict verdict) {
+    if (harmonious) {
+        return 0;
+    }
+    return verdict == CompatibilityVerdict::NotHarmoniousAtAll ? 2 : 1;
+}
+
+// Only a–z are folded, as the engine counts letters: no locale or other
+// alphabet changes what a prefix matches.
+char16_t FoldCase(char16_t unit) {
+    return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
+}
+
+bool StartsWith(QStringView name, std::u16string_view prefix) {
+    if (static_cast<std::size_t>(name.size()) < prefix.size()) {
+        return false;
+    }
+    const char16_t* units = name.utf16();
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (FoldCase(units[i]) != FoldCase(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PassesSex(Sex sex, SexFilter filter) {
+    switch (filter) {
+    case SexFilter::Girls:
+        return sex != Sex::Boy;
+    case SexFilter::Boys:
+        return sex != Sex::Girl;
+    case SexFilter::Both:
+        break;
+    }
+    return true;
+}
+
+bool PassesHarmony(CompatibilityVerdict verdict, HarmonyFilter filter) {
+    switch (filter) {
+    case HarmonyFilter::WithBoth:
+        return verdict == CompatibilityVerdict::Harmonious;
+    case HarmonyFilter::WithMother:
+        return HarmoniousWithMother(verdict);
+    case HarmonyFilter::WithFather:
+        return HarmoniousWithFather(verdict);
+    case HarmonyFilter::Any:
+        break;
+    }
+    return true;
+}
+
+ListOrder PreparedOrder(SortKey key) {
+    switch (key) {
+    case SortKey::Name:
+        return ListOrder::Name;
+    case SortKey::Sex:
+        return ListOrder::Sex;
+    case SortKey::Number:
+        return ListOrder::Number;
+    case SortKey::Births:
+    case SortKey::Mother:
+    case SortKey::Father:
+        break;
+    }
+    return ListOrder::Births;
+}
+
+} // namespace
+
+Weighing::Weighing(QStringView father, QStringView mother)
+    : fatherNumber_(GetDestinyNumber(TrimSpaces(EngineText(father)))),
+      motherNumber_(GetDestinyNumber(TrimSpaces(EngineText(mother)))) {
+    for (std::size_t child = 0; child < byChildNumber_.size(); ++child) {
+        byChildNumber_[child] =
+            GetCompatibility(static_cast<DestinyNumber>(child), motherNumber_, fatherNumber_);
+    }
+}
+
+CompatibilityVerdict Weighing::verdict(DestinyNumber childNumber) const {
+    if (childNumber < 0 || static_cast<std::size_t>(childNumber) >= byChildNumber_.size()) {
+        return GetCompatibility(childNumber, motherNumber_, fatherNumber_);
+    }
+    return byChildNumber_[static_cast<std::size_t>(childNumber)];
+}
+
+VerdictTexts TextsOf(CompatibilityVerdict verdict) {
+    const VerdictLines lines = GetVerdictLines(verdict);
+    VerdictTexts texts{FromEngineText(lines.MotherLine), FromEngineText(lines.FatherLine), {}, {}};
+    // Each line is "Compatibility with <parent>: <verdict>".
+    const auto afterColon = [](const QString& line) {
+        return line.mid(line.indexOf(QStringLiteral(": ")) + 2);
+    };
+    texts.mother = afterColon(texts.motherLine);
+    texts.father = afterColon(texts.fatherLine);
+    return texts;
+}
+
+std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
+                                      const Filter& filter, const Ordering& ordering) {
+    const std::u16string_view prefix = TrimSpaces(EngineText(filter.prefix));
+    const std::vector<NameEntry>& entries = list.entries();
+    const bool byParent = ordering.key == SortKey::Mother || ordering.key == SortKey::Father;
+    // The parent orders are the births order split into the column's three
+    // groups; the other orders were prepared with the list.
+    std::array<std::vector<std::int32_t>, 3> groups;
+    std::vector<std::int32_t>& rows = groups[0];
+    for (const std::int32_t index : list.order(PreparedOrder(ordering.key))) {
+        const NameEntry& entry = entries[static_cast<std::size_t>(index)];
+        const CompatibilityVerdict verdict = weighing.verdict(entry);
+        if (!PassesHarmony(verdict, filter.harmony) || !PassesSex(entry.sex, filter.sex) ||
+            (filter.number && entry.number != *filter.number) ||
+            (!prefix.empty() && !StartsWith(entry.name, prefix))) {
+            continue;
+        }
+        std::size_t group = 0;
+        if (ordering.key == SortKey::Mother) {
+            group = static_cast<std::size_t>(ParentRank(HarmoniousWithMother(verdict), verdict));
+        } else if (ordering.key == SortKey::Father) {
+            group = static_cast<std::size_t>(ParentRank(HarmoniousWithFather(verdict), verdict));
+        }
+        groups[group].push_back(index);
+    }
+    if (byParent) {
+        rows.insert(rows.end(), groups[1].begin(), groups[1].end());
+        rows.insert(rows.end(), groups[2].begin(), groups[2].end());
+    }
+    if (ordering.reversed) {
+        std::reverse(rows.begin(), rows.end());
+    }
+    return std::move(rows);
+}
+
+} // namespace kindrell::namelist

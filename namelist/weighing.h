@@ -1,0 +1,91 @@
+#pragma once
+
+// Weighing a list of names against two parents, filtering and ordering the
+// result: what the name finder's table shows and what a command line that
+// suggests names prints. For each index that SelectNames gives, the entry
+// (list.entries()[index]) holds the name, SexName(sex), the number and the
+// births; weighing.verdict(entry) the verdict (TokenText for its token), and
+// TextsOf(verdict) the mother's and father's verdict lines.
+
+#include "engine/compatibility.h"
+#include "engine/name_number.h"
+#include "namelist/name_list.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kindrell::namelist {
+
+// The parents' destiny numbers and, with them fixed, the verdict for every
+// child number: a name's verdict depends on nothing but its number.
+class Weighing {
+  public:
+    // The names as typed; spaces around them do not count (as in a reading).
+    Weighing(QStringView father, QStringView mother);
+
+    DestinyNumber fatherNumber() const { return fatherNumber_; }
+    DestinyNumber motherNumber() const { return motherNumber_; }
+
+    // GetCompatibility(childNumber, mother's number, father's number).
+    CompatibilityVerdict verdict(DestinyNumber childNumber) const;
+    CompatibilityVerdict verdict(const NameEntry& entry) const { return verdict(entry.number); }
+
+  private:
+    DestinyNumber fatherNumber_ = 0;
+    DestinyNumber motherNumber_ = 0;
+    std::array<CompatibilityVerdict, 10> byChildNumber_{};
+};
+
+// A verdict as the engine's verdict lines say it, and each parent's part of
+// it alone ("Harmonious", "Not Harmonious", "Not Harmonious At All").
+struct VerdictTexts {
+    QString motherLine; // "Compatibility with Mother: Harmonious"
+    QString fatherLine;
+    QString mother; // "Harmonious"
+    QString father;
+};
+VerdictTexts TextsOf(CompatibilityVerdict verdict);
+
+enum class SexFilter { Both, Girls, Boys };
+
+enum class HarmonyFilter {
+    WithBoth,   // the verdict is Harmonious
+    WithMother, // harmonious with the mother, whatever the father
+    WithFather, // harmonious with the father, whatever the mother
+    Any,
+};
+
+// Which names a selection keeps. A name without sex (from the user's own list)
+// passes every sex filter: the list does not say which it is, and the user
+// chose it.
+struct Filter {
+    SexFilter sex = SexFilter::Both;
+    HarmonyFilter harmony = HarmonyFilter::WithBoth;
+    // The name's first letters. Spaces around it do not count; a–z and A–Z
+    // match either case, every other character only itself.
+    QString prefix;
+    // One destiny number (a name without letters A to Z has 0); none for any.
+    std::optional<DestinyNumber> number;
+};
+
+enum class SortKey { Births, Name, Sex, Number, Mother, Father };
+
+// Each key's natural order: Births most births first; Name in code-unit
+// order; Sex girls first; Number from 0 up; Mother and Father "Harmonious",
+// then "Not Harmonious", then "Not Harmonious At All". Ties, and each key's
+// groups, follow the births order. Reversed turns the whole result round.
+struct Ordering {
+    SortKey key = SortKey::Births;
+    bool reversed = false;
+};
+
+// The indices into list.entries() of the names the filter keeps, in order.
+std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
+                                      const Filter& filter, const Ordering& ordering = {});
+
+} // namespace kindrell::namelist

@@ -1,0 +1,112 @@
+// The user's own lists: reading one (blank lines, bad UTF-8, CR LF, the
+// byte-order mark), files that cannot be read, and writing the marked names.
+
+#include "namelist/name_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kindrell::namelist;
+
+class NameFileTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void parse_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("notUtf8");
+        QTest::newRow("LF") << QByteArray("Mary\nJohn\n") << QStringList{"Mary", "John"} << 0;
+        QTest::newRow("CR LF, no final line end")
+            << QByteArray("Mary\r\nJohn\r\nZoe") << QStringList{"Mary", "John", "Zoe"} << 0;
+        QTest::newRow("blank lines and spaces")
+            << QByteArray("\n  \nMary\r\n\r\n   \r\n  Anne Marie  \n\n")
+            << QStringList{"Mary", "Anne Marie"} << 0;
+        QTest::newRow("a leading byte-order mark is ignored")
+            << QByteArray("\xEF\xBB\xBFMary\nJohn\n") << QStringList{"Mary", "John"} << 0;
+        QTest::newRow("a byte-order mark later is text")
+            << QByteArray("Mary\n\xEF\xBB\xBFJohn\n")
+            << QStringList{"Mary", QStringLiteral("\uFEFFJohn")} << 0;
+        QTest::newRow("a byte-order mark alone is a blank file")
+            << QByteArray("\xEF\xBB\xBF") << QStringList{} << 0;
+        QTest::newRow("UTF-8 of two, three and four bytes")
+            << QByteArray("Zo\xC3\xAB\n\xE2\x82\xAC"
+                          "a\n\xF0\x9F\x98\x80\n")
+            << QStringList{QStringLiteral("Zo\u00EB"), QStringLiteral("\u20ACa"),
+                           QString::fromUcs4(U"\U0001F600")}
+            << 0;
+        QTest::newRow("bad lines are skipped and counted")
+            << QByteArray("Mary\n"
+                          "Zo\xEB\n"           // Latin-1, not UTF-8
+                          "\xC0\x80\n"         // overlong NUL
+                          "\xED\xA0\x80x\n"    // an encoded surrogate
+                          "ab\xE2\x82\n"       // cut short
+                          "\x80\n"             // a stray continuation byte
+                          "\xF4\x90\x80\x80\n" // above U+10FFFF
+                          "John\r\n"
+                          "  \xFF  \r\n")
+            << QStringList{"Mary", "John"} << 7;
+        QTest::newRow("empty") << QByteArray() << QStringList{} << 0;
+    }
+    void parse() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, names);
+        QFETCH(int, notUtf8);
+        const NameFileContents contents = ParseNameFile(bytes);
+        QCOMPARE(contents.names, names);
+        QCOMPARE(contents.notUtf8Lines, notUtf8);
+    }
+
+    void readsAFile() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("names.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBFMary\r\n\xFFx\r\nJohn\r\n");
+        file.close();
+        const NameFileRead read = ReadNameFile(path);
+        QCOMPARE(read.error, QString());
+        QCOMPARE(read.contents.names, (QStringList{"Mary", "John"}));
+        QCOMPARE(read.contents.notUtf8Lines, 1);
+    }
+
+    void unreadableFilesSayWhy() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const NameFileRead missing = ReadNameFile(folder.filePath("missing.txt"));
+        QVERIFY(!missing.error.isEmpty());
+        QVERIFY(missing.contents.names.isEmpty());
+        const NameFileRead directory = ReadNameFile(folder.path());
+        QVERIFY(!directory.error.isEmpty());
+    }
+
+    void writesEachNameOnceAndReadsBack() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("shortlist.txt");
+        const QStringList names{"Mary", QStringLiteral("Zo\u00EB"), "Mary", "Anne Marie"};
+        QCOMPARE(WriteNameFile(path, names), QString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("Mary\nZo\xC3\xAB\nAnne Marie\n"));
+        QCOMPARE(ReadNameFile(path).contents.names,
+                 (QStringList{"Mary", QStringLiteral("Zo\u00EB"), "Anne Marie"}));
+    }
+
+    void unwritablePlacesSayWhy() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        // Paths that even the superuser cannot write: in a missing folder,
+        // below a plain file, and a folder itself.
+        QVERIFY(!WriteNameFile(folder.filePath("no/such/folder/list.txt"), {"Mary"}).isEmpty());
+        const QString plain = folder.filePath("plain.txt");
+        QCOMPARE(WriteNameFile(plain, {"Old"}), QString());
+        QVERIFY(!WriteNameFile(plain + "/list.txt", {"Mary"}).isEmpty());
+        QVERIFY(!WriteNameFile(folder.path(), {"Mary"}).isEmpty());
+        QCOMPARE(ReadNameFile(plain).contents.names, QStringList{"Old"});
+    }
+};
+
+QTEST_GUILESS_MAIN(NameFileTest)
+#include "name_file_test.moc"
