@@ -1,9 +1,9 @@
 // QL Kindrell: the program's entry point. Reads no command line.
 
 #include "outreach/mod_help.h"
+#include "platform/display_check.h"
 #include "platform/qt_services.h"
 #include "resources/program_icon.h"
-#include "shell/display_check.h"
 #include "shell/settings_store.h"
 #include "shell/shutdown.h"
 #include "shell/startup_sequence.h"
@@ -11,13 +11,17 @@
 #include <QApplication>
 #include <QTimer>
 
+namespace {
+constexpr char kProgram[] = "kindrell";
+} // namespace
+
 int main(int argc, char* argv[]) {
     using namespace kindrell;
 
     // Without a display the toolkit would abort with a technical report.
-    shell::InstallDisplayFailureHandler();
+    platform::InstallDisplayFailureHandler<kProgram>();
     QApplication app(argc, argv);
-    shell::UninstallDisplayFailureHandler();
+    platform::UninstallDisplayFailureHandler();
 
     QApplication::setOrganizationName(platform::QtSettings::kOrganization);
     QApplication::setApplicationName(QStringLiteral("kindrell"));

@@ -1,11 +1,11 @@
 // The line the program says when the window toolkit could reach no display.
 
-#include "shell/display_check.h"
+#include "platform/display_check.h"
 
 #include <QtTest>
 
-using kindrell::shell::DisplayEnvironment;
-using kindrell::shell::DisplayFailureMessage;
+using kindrell::platform::DisplayEnvironment;
+using kindrell::platform::DisplayFailureMessage;
 
 class DisplayCheckTest : public QObject {
     Q_OBJECT
@@ -22,13 +22,13 @@ void DisplayCheckTest::failureMessage_data() {
     QTest::addColumn<QString>("message");
 
     const auto notFound = [](const char* what) {
-        return QStringLiteral("kindrell: no graphical display found (%1); QL Kindrell needs a "
-                              "desktop session.")
+        return QStringLiteral("kindrell-names: no graphical display found (%1); QL Kindrell "
+                              "needs a desktop session.")
             .arg(QLatin1String(what));
     };
     const auto unreachable = [](const char* display) {
-        return QStringLiteral("kindrell: the graphical display %1cannot be reached; QL Kindrell "
-                              "needs a desktop session.")
+        return QStringLiteral("kindrell-names: the graphical display %1cannot be reached; QL "
+                              "Kindrell needs a desktop session.")
             .arg(QLatin1String(display));
     };
     // clang-format off
@@ -52,8 +52,10 @@ void DisplayCheckTest::failureMessage() {
     QFETCH(QString, display);
     QFETCH(QString, wayland);
     QFETCH(QString, message);
-    QCOMPARE(DisplayFailureMessage(DisplayEnvironment{platform, display, wayland}), message);
+    QCOMPARE(DisplayFailureMessage(QStringLiteral("kindrell-names"),
+                                   DisplayEnvironment{platform, display, wayland}),
+             message);
 }
 
 QTEST_GUILESS_MAIN(DisplayCheckTest)
-#include "shell_display_check_test.moc"
+#include "platform_display_check_test.moc"

@@ -1,4 +1,4 @@
-#include "shell/display_check.h"
+#include "platform/display_check.h"
 
 #include <QStringList>
 #include <QtGlobal>
@@ -6,34 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace kindrell::shell {
+namespace kindrell::platform {
 
 namespace {
 
 const QString kNeedsDesktop = QStringLiteral("; QL Kindrell needs a desktop session.");
 const QString kDisplayNotSet = QStringLiteral("DISPLAY is not set");
 const QString kWaylandNotSet = QStringLiteral("WAYLAND_DISPLAY is not set");
-
-void DisplayFailureHandler(QtMsgType type, const QMessageLogContext& context,
-                           const QString& message) {
-    if (type == QtFatalMsg) {
-        // Before the application object exists the only fatal report is a
-        // platform plugin that could not be started, in practice a display
-        // that cannot be reached.
-        std::fprintf(stderr, "%s\n",
-                     qUtf8Printable(DisplayFailureMessage(DisplayEnvironment::current())));
-        std::fflush(stderr);
-        // No return into the toolkit, which would abort.
-        std::_Exit(1);
-    }
-    const QString category = QString::fromUtf8(context.category ? context.category : "");
-    if (category.startsWith(QStringLiteral("qt.qpa")) &&
-        (message.contains(QStringLiteral("could not connect to display")) ||
-         category == QStringLiteral("qt.qpa.plugin"))) {
-        return;
-    }
-    std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
-}
 
 } // namespace
 
@@ -42,7 +21,7 @@ DisplayEnvironment DisplayEnvironment::current() {
             qEnvironmentVariable("WAYLAND_DISPLAY")};
 }
 
-QString DisplayFailureMessage(const DisplayEnvironment& environment) {
+QString DisplayFailureMessage(const QString& program, const DisplayEnvironment& environment) {
     const bool hasX11 = !environment.x11Display.isEmpty();
     const bool hasWayland = !environment.waylandDisplay.isEmpty();
 
@@ -64,7 +43,8 @@ QString DisplayFailureMessage(const DisplayEnvironment& environment) {
     }
     unmet.removeDuplicates();
     if (!unmet.isEmpty()) {
-        return QStringLiteral("kindrell: no graphical display found (%1)")
+        return program +
+               QStringLiteral(": no graphical display found (%1)")
                    .arg(unmet.join(QStringLiteral(", "))) +
                kNeedsDesktop;
     }
@@ -73,15 +53,33 @@ QString DisplayFailureMessage(const DisplayEnvironment& environment) {
         display.isEmpty()
             ? QStringLiteral("the graphical display cannot be reached")
             : QStringLiteral("the graphical display %1 cannot be reached").arg(display);
-    return QStringLiteral("kindrell: ") + where + kNeedsDesktop;
+    return program + QStringLiteral(": ") + where + kNeedsDesktop;
 }
 
-void InstallDisplayFailureHandler() {
-    qInstallMessageHandler(DisplayFailureHandler);
+void HandleStartupMessage(const char* program, QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+    if (type == QtFatalMsg) {
+        // Before the application object exists the only fatal report is a
+        // platform plugin that could not be started, in practice a display
+        // that cannot be reached.
+        const QString line =
+            DisplayFailureMessage(QString::fromUtf8(program), DisplayEnvironment::current());
+        std::fprintf(stderr, "%s\n", qUtf8Printable(line));
+        std::fflush(stderr);
+        // No return into the toolkit, which would abort.
+        std::_Exit(1);
+    }
+    const QString category = QString::fromUtf8(context.category ? context.category : "");
+    if (category.startsWith(QStringLiteral("qt.qpa")) &&
+        (message.contains(QStringLiteral("could not connect to display")) ||
+         category == QStringLiteral("qt.qpa.plugin"))) {
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, message)));
 }
 
 void UninstallDisplayFailureHandler() {
     qInstallMessageHandler(nullptr);
 }
 
-} // namespace kindrell::shell
+} // namespace kindrell::platform
