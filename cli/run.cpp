@@ -2,6 +2,7 @@
 
 #include "engine/reading.h"
 #include "engine/text.h"
+#include "enginetext/engine_text.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -57,10 +58,6 @@ bool DecodeName(const Role& role, const std::string& bytes, std::u16string& unit
     return false;
 }
 
-QString Text(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
-
 // The reading as one JSON object on one line, or as text in presentation
 // order: each caption, the working for --explain, the description; then the
 // verdict lines. Terminals want LF alone: CR LF CR LF becomes one empty line.
@@ -76,27 +73,29 @@ std::string FormatReading(const Reading& r, bool json, std::span<const std::u16s
         {u"Mother"_s, r.MotherNumber, r.MotherDestinyCaption, r.MotherDescription},
         {u"Father"_s, r.FatherNumber, r.FatherDestinyCaption, r.FatherDescription},
     }};
-    QJsonObject object{{u"Verdict"_s, Text(TokenText(r.Verdict))},
-                       {u"MotherVerdictLine"_s, Text(r.MotherVerdictLine)},
-                       {u"FatherVerdictLine"_s, Text(r.FatherVerdictLine)}};
+    QJsonObject object{{u"Verdict"_s, text::ToQString(TokenText(r.Verdict))},
+                       {u"MotherVerdictLine"_s, text::ToQString(r.MotherVerdictLine)},
+                       {u"FatherVerdictLine"_s, text::ToQString(r.FatherVerdictLine)}};
     QString text;
     for (std::size_t i = 0; i < people.size(); ++i) {
         const Person& person = people.at(i);
         object.insert(person.key + u"Number"_s, person.number);
-        object.insert(person.key + u"DestinyCaption"_s, Text(person.caption));
-        object.insert(person.key + u"Description"_s, Text(person.description));
-        text += Text(person.caption) + u'\n';
+        object.insert(person.key + u"DestinyCaption"_s, text::ToQString(person.caption));
+        object.insert(person.key + u"Description"_s, text::ToQString(person.description));
+        text += text::ToQString(person.caption) + u'\n';
         if (!working.empty()) {
-            object.insert(person.key + u"Working"_s, Text(working[i]));
-            text += Text(working[i]) + u'\n';
+            object.insert(person.key + u"Working"_s, text::ToQString(working[i]));
+            text += text::ToQString(working[i]) + u'\n';
         }
-        text += person.description.empty() ? QString() : Text(person.description) + u'\n';
+        text +=
+            person.description.empty() ? QString() : text::ToQString(person.description) + u'\n';
         text += u'\n';
     }
     if (json) {
         return QJsonDocument(object).toJson(QJsonDocument::Compact).append('\n').toStdString();
     }
-    text += Text(r.MotherVerdictLine) + u'\n' + Text(r.FatherVerdictLine) + u'\n';
+    text +=
+        text::ToQString(r.MotherVerdictLine) + u'\n' + text::ToQString(r.FatherVerdictLine) + u'\n';
     return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').toStdString();
 }
 

@@ -1,10 +1,10 @@
 #include "finder/finder_window.h"
 
 #include "engine/name_number.h"
+#include "enginetext/engine_text.h"
 #include "finder/names_model.h"
 #include "namelist/name_file.h"
 #include "resources/program_icon.h"
-#include "widgets/text.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -299,8 +299,7 @@ void FinderWindow::showSelected() {
     const QString sex = namelist::SexName(entry.sex);
     selectedName_->setText(sex.isEmpty() ? entry.name
                                          : QStringLiteral("%1 (%2)").arg(entry.name, sex));
-    working_->setText(
-        widgets::ToQString(FormatWorking(ExplainDestinyNumber(widgets::View(entry.name)))));
+    working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(entry.name)))));
     const namelist::VerdictTexts texts = namelist::TextsOf(model_->weighing().verdict(entry));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);

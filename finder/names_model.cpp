@@ -1,6 +1,6 @@
 #include "finder/names_model.h"
 
-#include "widgets/text.h"
+#include "enginetext/engine_text.h"
 
 #include <QLocale>
 
@@ -48,8 +48,7 @@ void NamesModel::setList(namelist::NameList list) {
 }
 
 void NamesModel::setParents(const QString& father, const QString& mother) {
-    parentsGiven_ =
-        !widgets::TrimSpaces(father).isEmpty() && !widgets::TrimSpaces(mother).isEmpty();
+    parentsGiven_ = !text::TrimSpaces(father).isEmpty() && !text::TrimSpaces(mother).isEmpty();
     weighing_ = namelist::Weighing(father, mother);
     select();
 }

@@ -1,5 +1,6 @@
 #include "namelist/name_list.h"
 
+#include "enginetext/engine_text.h"
 #include "namelist/text.h"
 
 #include <QFile>
@@ -46,7 +47,7 @@ std::vector<std::int32_t> GroupBy(const std::vector<std::int32_t>& within, std::
 
 // The name's UTF-16 code units in order, then the sex.
 int CompareNameAndSex(const NameEntry& a, const NameEntry& b) {
-    if (const int byName = EngineText(a.name).compare(EngineText(b.name)); byName != 0) {
+    if (const int byName = text::View(a.name).compare(text::View(b.name)); byName != 0) {
         return byName;
     }
     return SexRank(a.sex) - SexRank(b.sex);
@@ -68,7 +69,7 @@ QString SexName(Sex sex) {
 
 NameList::NameList(std::vector<NameEntry> entries) : entries_(std::move(entries)) {
     for (NameEntry& entry : entries_) {
-        entry.number = GetDestinyNumber(EngineText(entry.name));
+        entry.number = GetDestinyNumber(text::View(entry.name));
     }
     const auto& all = entries_;
     // Names are compared once, for the name order; the births order sorts

@@ -1,7 +1,7 @@
 #pragma once
 
-// Text helpers of the name list: lines of a text file, as both the bundled
-// list and the user's lists are read, and names handed to the engine.
+// Lines of a text file, as both the bundled list and the user's lists are
+// read.
 
 #include <QByteArrayView>
 #include <QStringView>
@@ -10,11 +10,6 @@
 #include <string_view>
 
 namespace kindrell::namelist {
-
-// The same UTF-16 code units, as the engine takes them.
-inline std::u16string_view EngineText(QStringView text) {
-    return {text.utf16(), static_cast<std::size_t>(text.size())};
-}
 
 // Calls handle(line) for each line of the text: split at each LF, with a CR
 // before the LF dropped. A last line without LF counts; an empty text has no

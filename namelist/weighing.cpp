@@ -1,17 +1,13 @@
 #include "namelist/weighing.h"
 
 #include "engine/text.h"
-#include "namelist/text.h"
+#include "enginetext/engine_text.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace kindrell::namelist {
 namespace {
-
-QString FromEngineText(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
 
 bool HarmoniousWithMother(CompatibilityVerdict verdict) {
     return verdict == CompatibilityVerdict::Harmonious ||
@@ -96,8 +92,8 @@ ListOrder PreparedOrder(SortKey key) {
 } // namespace
 
 Weighing::Weighing(QStringView father, QStringView mother)
-    : fatherNumber_(GetDestinyNumber(TrimSpaces(EngineText(father)))),
-      motherNumber_(GetDestinyNumber(TrimSpaces(EngineText(mother)))) {
+    : fatherNumber_(GetDestinyNumber(TrimSpaces(text::View(father)))),
+      motherNumber_(GetDestinyNumber(TrimSpaces(text::View(mother)))) {
     for (std::size_t child = 0; child < byChildNumber_.size(); ++child) {
         byChildNumber_[child] =
             GetCompatibility(static_cast<DestinyNumber>(child), motherNumber_, fatherNumber_);
@@ -113,7 +109,8 @@ CompatibilityVerdict Weighing::verdict(DestinyNumber childNumber) const {
 
 VerdictTexts TextsOf(CompatibilityVerdict verdict) {
     const VerdictLines lines = GetVerdictLines(verdict);
-    VerdictTexts texts{FromEngineText(lines.MotherLine), FromEngineText(lines.FatherLine), {}, {}};
+    VerdictTexts texts{
+        text::ToQString(lines.MotherLine), text::ToQString(lines.FatherLine), {}, {}};
     // Each line is "Compatibility with <parent>: <verdict>".
     const auto afterColon = [](const QString& line) {
         return line.mid(line.indexOf(QStringLiteral(": ")) + 2);
@@ -125,7 +122,7 @@ VerdictTexts TextsOf(CompatibilityVerdict verdict) {
 
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
                                       const Filter& filter, const Ordering& ordering) {
-    const std::u16string_view prefix = TrimSpaces(EngineText(filter.prefix));
+    const std::u16string_view prefix = TrimSpaces(text::View(filter.prefix));
     const std::vector<NameEntry>& entries = list.entries();
     const bool byParent = ordering.key == SortKey::Mother || ordering.key == SortKey::Father;
     // The parent orders are the births order split into the column's three

@@ -1,6 +1,6 @@
 #include "outreach/mod_tell_a_friend.h"
 
-#include "widgets/text.h"
+#include "enginetext/engine_text.h"
 
 #include <QUrl>
 
@@ -21,9 +21,9 @@ QString Encoded(const QString& value) {
 } // namespace
 
 ReferAFriendValues TrimReferAFriendValues(const ReferAFriendValues& typed) {
-    return {widgets::TrimSpaces(typed.senderName), widgets::TrimSpaces(typed.senderEmail),
-            widgets::TrimSpaces(typed.message), widgets::TrimSpaces(typed.friendName),
-            widgets::TrimSpaces(typed.friendEmail)};
+    return {text::TrimSpaces(typed.senderName), text::TrimSpaces(typed.senderEmail),
+            text::TrimSpaces(typed.message), text::TrimSpaces(typed.friendName),
+            text::TrimSpaces(typed.friendEmail)};
 }
 
 std::optional<QString> CheckReferAFriendEmails(const ReferAFriendValues& trimmed) {

@@ -1,6 +1,6 @@
 #include "outreach/watermark_box.h"
 
-#include "widgets/text.h"
+#include "enginetext/engine_text.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -11,14 +11,14 @@
 namespace kindrell::outreach {
 
 std::optional<QString> TextOnFocusGained(const QString& text, const QString& watermark) {
-    if (widgets::TrimSpaces(text) == watermark) {
+    if (text::TrimSpaces(text) == watermark) {
         return QString();
     }
     return std::nullopt;
 }
 
 std::optional<QString> TextOnFocusLost(const QString& text, const QString& watermark) {
-    if (widgets::TrimSpaces(text).isEmpty()) {
+    if (text::TrimSpaces(text).isEmpty()) {
         return watermark;
     }
     return std::nullopt;

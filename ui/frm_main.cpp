@@ -3,6 +3,7 @@
 #include "engine/name_number.h"
 #include "engine/reading.h"
 #include "engine/text.h"
+#include "enginetext/engine_text.h"
 #include "platform/services.h"
 #include "resources/program_icon.h"
 #include "ui/caption_frame.h"
@@ -11,7 +12,6 @@
 #include "ui/result_box.h"
 #include "widgets/controls.h"
 #include "widgets/link_label.h"
-#include "widgets/text.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -31,6 +31,8 @@ namespace {
 
 // The look and the controls shared with the other windows.
 using namespace widgets;
+using text::ToQString;
+using text::View;
 
 // The client area below the menu bar, as the window's layout is drawn.
 constexpr int kClientWidthTwips = 8805;

@@ -1,6 +1,6 @@
 #include "ui/name_entry.h"
 
-#include "widgets/text.h"
+#include "enginetext/engine_text.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -45,7 +45,7 @@ std::optional<int> ControlCharacter(int key) {
 }
 
 bool IsBlank(const QString& text) {
-    return widgets::TrimSpaces(text).isEmpty();
+    return text::TrimSpaces(text).isEmpty();
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "outreach/mod_help.h"
 #include "outreach/mod_tell_a_friend.h"
 #include "platform/fakes.h"
-#include "widgets/text.h"
+#include "enginetext/engine_text.h"
 
 #include <QUrl>
 #include <QUrlQuery>
@@ -21,7 +21,7 @@ using kindrell::platform::FakeMessageBoxes;
 using kindrell::platform::MessageAnswer;
 using kindrell::platform::MessageButtons;
 using kindrell::platform::MessageIcon;
-using kindrell::widgets::TrimSpaces;
+using kindrell::text::TrimSpaces;
 
 namespace {
 
