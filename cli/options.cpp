@@ -16,7 +16,28 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
     const QStringList father = parser.values(u"father"_s);
     const QStringList mother = parser.values(u"mother"_s);
     QStringList names = parser.positionalArguments();
-    if (!father.isEmpty() || !mother.isEmpty()) {
+    if (parser.isSet(u"suggest"_s)) {
+        if (father.isEmpty() || mother.isEmpty()) {
+            const std::string missing = father.isEmpty() ? "father" : "mother";
+            return UsageError{"--suggest needs the " + missing + "'s name too (--" + missing +
+                              " NAME)"};
+        }
+        if (!names.isEmpty() || options.explain || options.harmonious) {
+            return UsageError{"--suggest takes only --father, --mother, --sex, --top and --json"};
+        }
+        const auto bytes = [&parser](const QString& option) -> std::optional<std::string> {
+            if (!parser.isSet(option)) {
+                return std::nullopt;
+            }
+            return parser.value(option).toLatin1().toStdString();
+        };
+        options.mode = Mode::Suggest;
+        options.sex = bytes(u"sex"_s);
+        options.top = bytes(u"top"_s);
+        names = QStringList{QString(), father.front(), mother.front()}; // no child
+    } else if (parser.isSet(u"sex"_s) || parser.isSet(u"top"_s)) {
+        return UsageError{"--sex and --top go with --suggest"};
+    } else if (!father.isEmpty() || !mother.isEmpty()) {
         if (father.isEmpty() || mother.isEmpty()) {
             const std::string missing = father.isEmpty() ? "father" : "mother";
             return UsageError{"a shortlist needs the " + missing + "'s name too (--" + missing +
@@ -58,17 +79,21 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
         {QCommandLineOption(u"json"_s), QCommandLineOption(u"explain"_s),
          QCommandLineOption(u"harmonious"_s), QCommandLineOption(QStringList{u"h"_s, u"help"_s}),
          QCommandLineOption(u"version"_s), QCommandLineOption(u"father"_s, {}, u"NAME"_s),
-         QCommandLineOption(u"mother"_s, {}, u"NAME"_s)});
+         QCommandLineOption(u"mother"_s, {}, u"NAME"_s), QCommandLineOption(u"suggest"_s),
+         QCommandLineOption(u"sex"_s, {}, u"SEX"_s), QCommandLineOption(u"top"_s, {}, u"N"_s)});
     // Parses the first `count` arguments and a stand-in name, which a --father
     // or --mother at their end takes for its value.
     const auto parse = [&](qsizetype count) {
         return parser.parse(arguments.first(count + 1) << u"x"_s);
     };
     // Whether the first `count` arguments hold what ends a scan from the
-    // left: a mistake, --help, --version or a parent's name given twice.
+    // left: a mistake, --help, --version or an option's value given twice.
     const auto endsScan = [&](qsizetype count) {
+        const auto twice = [&parser](const QString& option) {
+            return parser.values(option).size() > 1;
+        };
         return !parse(count) || parser.isSet(u"help"_s) || parser.isSet(u"version"_s) ||
-               parser.values(u"father"_s).size() > 1 || parser.values(u"mother"_s).size() > 1;
+               twice(u"father"_s) || twice(u"mother"_s) || twice(u"sex"_s) || twice(u"top"_s);
     };
 
     const auto count = static_cast<qsizetype>(args.size());
@@ -100,8 +125,10 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
                               "' given more than once"};
         }
     }
-    if (!parser.parse(arguments)) { // only a --father or --mother at the end, without its name
-        return UsageError{"option '" + std::string(args.back()) + "' needs a name"};
+    if (!parser.parse(arguments)) { // only an option at the end, without its value
+        const std::string option(args.back());
+        return UsageError{"option '" + option + "' needs " +
+                          (option == "--sex" || option == "--top" ? "a value" : "a name")};
     }
     return ChooseMode(parser);
 }

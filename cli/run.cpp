@@ -3,6 +3,8 @@
 #include "engine/reading.h"
 #include "engine/text.h"
 #include "enginetext/engine_text.h"
+#include "namelist/name_list.h"
+#include "namelist/weighing.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -141,6 +143,63 @@ int RunShortlistMode(const Options& options, int in, int out, int err) {
     return status;
 }
 
+// The bundled names in harmony with both parents, most births first: a line
+// each (name, girl or boy, destiny number, births) or a JSON object each.
+int RunSuggest(const Options& options, int out, int err) {
+    using namespace namelist;
+    Filter filter; // harmonious with both parents, either sex
+    if (options.sex) {
+        if (*options.sex != "girl" && *options.sex != "boy") {
+            Say(err, "--sex takes girl or boy, not '" + *options.sex + "'");
+            return kExitRefused;
+        }
+        filter.sex = *options.sex == "girl" ? SexFilter::Girls : SexFilter::Boys;
+    }
+    std::size_t top = 20;
+    if (options.top) {
+        bool whole = false;
+        top = QString::fromLatin1(*options.top).toULongLong(&whole);
+        if (!whole || options.top->find_first_not_of("0123456789") != std::string::npos) {
+            Say(err, "--top takes a whole number from 0 up, not '" + *options.top + "'");
+            return kExitRefused;
+        }
+    }
+    std::u16string father;
+    std::u16string mother;
+    if (!DecodeName(kFather, options.father, father, err) ||
+        !DecodeName(kMother, options.mother, mother, err)) {
+        return kExitRefused;
+    }
+    const NameList list = LoadBundledNames();
+    const Weighing weighing(text::ToQString(father), text::ToQString(mother));
+    std::vector<std::int32_t> rows = SelectNames(list, weighing, filter);
+    if (top != 0 && top < rows.size()) {
+        rows.resize(top);
+    }
+    const VerdictTexts verdict = TextsOf(CompatibilityVerdict::Harmonious);
+    std::string output;
+    for (const std::int32_t row : rows) {
+        const NameEntry& entry = list.entries().at(static_cast<std::size_t>(row));
+        const std::string name = entry.name.toStdString();
+        const std::string sex = SexName(entry.sex).toStdString();
+        const std::string number = std::to_string(entry.number);
+        const std::string births = std::to_string(entry.births.value_or(0));
+        if (!options.json) {
+            output += name + '\t' + sex + '\t' + number + '\t' + births + '\n';
+            continue;
+        }
+        output += "{\"Name\":";
+        AppendJsonString(name, output);
+        output += ",\"Sex\":\"" + sex + "\",\"ChildNumber\":" + number + ",\"Births\":" + births +
+                  ",\"Verdict\":\"Harmonious\",\"MotherVerdictLine\":";
+        AppendJsonString(verdict.motherLine.toStdString(), output);
+        output += ",\"FatherVerdictLine\":";
+        AppendJsonString(verdict.fatherLine.toStdString(), output);
+        output += "}\n";
+    }
+    return WriteAll(out, output, err) ? kExitSuccess : kExitPartial;
+}
+
 } // namespace
 
 int Run(std::span<const char* const> args, int in, int out, int err) {
@@ -164,6 +223,8 @@ int Run(std::span<const char* const> args, int in, int out, int err) {
         return RunReading(options, out, err);
     case Mode::Shortlist:
         return RunShortlistMode(options, in, out, err);
+    case Mode::Suggest:
+        return RunSuggest(options, out, err);
     }
     return kExitRefused;
 }

@@ -19,7 +19,7 @@ inline constexpr std::string_view kProgramName = "kindrell-reading";
 enum ExitStatus : int { kExitSuccess = 0, kExitPartial = 1, kExitRefused = 2 };
 
 // What the program is asked to do (see cli/help.txt): chosen by ParseArguments, done by Run.
-enum class Mode { Reading, Shortlist, Help, Version };
+enum class Mode { Reading, Shortlist, Suggest, Help, Version };
 
 // Names are the bytes given, decoded and checked once the command line is accepted.
 struct Options {
@@ -31,6 +31,8 @@ struct Options {
     std::string father{};
     std::string mother{};
     std::optional<std::string> file{}; // shortlist only; none or "-" is standard input
+    std::optional<std::string> sex{};  // suggestions only: "girl" or "boy", checked by Run
+    std::optional<std::string> top{};  // suggestions only: a whole number, checked by Run
 
     friend bool operator==(const Options&, const Options&) = default;
 };

@@ -38,6 +38,18 @@ Options Shortlist(std::string father, std::string mother, std::optional<std::str
     return o;
 }
 
+Options Suggest(std::string father, std::string mother, std::optional<std::string> sex = {},
+                std::optional<std::string> top = {}, bool json = false) {
+    Options o;
+    o.mode = Mode::Suggest;
+    o.father = std::move(father);
+    o.mother = std::move(mother);
+    o.sex = std::move(sex);
+    o.top = std::move(top);
+    o.json = json;
+    return o;
+}
+
 Options OfMode(Mode mode) {
     Options o;
     o.mode = mode;
@@ -107,6 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
         AcceptedCase{"help_after_end_is_a_name",
                      {"--", "--help", "John", "Zoe"},
                      Reading("--help", "John", "Zoe")},
+        AcceptedCase{"suggest",
+                     {"--suggest", "--father", "John", "--mother", "Zoe"},
+                     Suggest("John", "Zoe")},
+        // The values are checked when the suggestions are made, not here.
+        AcceptedCase{
+            "suggest_all_options",
+            {"--json", "--top=-1", "--mother", "Zoe", "--sex", "x", "--suggest", "--father=John"},
+            Suggest("John", "Zoe", "x", "-1", true)},
         AcceptedCase{"help", {"--help"}, OfMode(Mode::Help)},
         AcceptedCase{"short_help", {"-h"}, OfMode(Mode::Help)},
         AcceptedCase{"help_beats_later_mistakes", {"--help", "--bogus", "x"}, OfMode(Mode::Help)},
@@ -153,6 +173,24 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{
             "father_without_value", {"--mother", "Zoe", "--father"}, "'--father' needs a name"},
         RefusedCase{"father_only", {"--father", "John"}, "mother"},
+        RefusedCase{"suggest_without_mother",
+                    {"--suggest", "--father", "John"},
+                    "--suggest needs the mother's name"},
+        RefusedCase{"suggest_with_a_file",
+                    {"--suggest", "--father", "John", "--mother", "Zoe", "list"},
+                    "--suggest takes only"},
+        RefusedCase{"suggest_with_explain",
+                    {"--suggest", "--explain", "--father", "John", "--mother", "Zoe"},
+                    "--suggest takes only"},
+        RefusedCase{"sex_without_suggest",
+                    {"--father", "John", "--mother", "Zoe", "--sex", "girl"},
+                    "go with --suggest"},
+        RefusedCase{"top_twice",
+                    {"--suggest", "--top", "1", "--father", "J", "--mother", "Z", "--top=2"},
+                    "'--top' given more than once"},
+        RefusedCase{"top_without_value",
+                    {"--suggest", "--father", "J", "--mother", "Z", "--top"},
+                    "'--top' needs a value"},
         RefusedCase{"mother_only", {"--mother", "Zoe", "list"}, "father"},
         RefusedCase{"father_twice",
                     {"--father", "John", "--father=Jim", "--mother", "Zoe"},

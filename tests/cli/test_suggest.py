@@ -1,0 +1,142 @@
+"""Drives `kindrell-reading --suggest` as a user would and checks its lists
+against the bundled list file itself, weighed through the program's other
+path (a shortlist with --harmonious), so that the suggestions are neither
+restated from the code nor taken from the program's own output.
+
+Usage: test_suggest.py PATH-TO-kindrell-reading PATH-TO-us-names.tsv
+"""
+
+import json
+import subprocess
+import sys
+import unittest
+
+EXE = None
+TABLE = None
+
+LINES = ("Compatibility with Mother: Harmonious", "Compatibility with Father: Harmonious")
+KEYS = ["Name", "Sex", "ChildNumber", "Births", "Verdict", "MotherVerdictLine",
+        "FatherVerdictLine"]
+
+
+def run(args, stdin=b""):
+    proc = subprocess.run([EXE] + args, input=stdin, capture_output=True, timeout=60)
+    return proc.returncode, proc.stdout.decode(), proc.stderr.decode()
+
+
+def bundled():
+    """(name, sex, births) of every line of the list file."""
+    rows = []
+    with open(TABLE, encoding="utf-8") as table:
+        for line in table:
+            if line.startswith("#"):
+                continue
+            name, sex, births = line.rstrip("\n").split("\t")
+            rows.append((name, "girl" if sex == "F" else "boy", int(births)))
+    return rows
+
+
+def expected(father, mother, sex=None):
+    """The harmonious names as the shortlist weighs them, most births first;
+    equal births by name in UTF-16 order, then girl before boy."""
+    rows = bundled()
+    names = "".join(sorted({name + "\n" for name, _, _ in rows}))
+    status, out, err = run(["--father", father, "--mother", mother, "--harmonious"],
+                           names.encode())
+    assert status == 0, err
+    numbers = {}
+    for line in out.splitlines():
+        name, number, verdict = line.split("\t")
+        assert verdict == "Harmonious"
+        numbers[name] = int(number)
+    kept = [(name, s, births, numbers[name]) for name, s, births in rows
+            if name in numbers and (sex is None or s == sex)]
+    kept.sort(key=lambda r: (-r[2], r[0].encode("utf-16-be"), r[1] != "girl"))
+    return [f"{name}\t{s}\t{number}\t{births}" for name, s, births, number in kept]
+
+
+class Suggestions(unittest.TestCase):
+    PARENTS = ["--father", "John", "--mother", "Zoe"]
+
+    @classmethod
+    def setUpClass(cls):
+        cls.all = expected("John", "Zoe")
+
+    def suggest(self, *extra):
+        status, out, err = run(["--suggest"] + self.PARENTS + list(extra))
+        self.assertEqual((status, err), (0, ""))
+        return out.splitlines()
+
+    def test_all_of_them_in_order(self):
+        self.assertGreater(len(self.all), 1000)
+        self.assertEqual(self.suggest("--top", "0"), self.all)
+
+    def test_first_twenty_by_default(self):
+        self.assertEqual(self.suggest(), self.all[:20])
+
+    def test_top_keeps_the_first(self):
+        for top in ["1", "7", "20", "3160", "100000", "007"]:
+            self.assertEqual(self.suggest("--top", top), self.all[:int(top)], top)
+
+    def test_one_sex(self):
+        for sex in ["girl", "boy"]:
+            chosen = [row for row in self.all if row.split("\t")[1] == sex]
+            self.assertEqual(self.suggest("--sex", sex, "--top=0"), chosen)
+            self.assertEqual(self.suggest("--sex", sex), chosen[:20])
+
+    def test_other_parents(self):
+        for father, mother in [("Ramesh", "Susan"), ("Anne Marie", "Bob"), ("Christopher", "Li")]:
+            status, out, err = run(["--suggest", "--father", father, "--mother", mother,
+                                    "--top", "0", "--sex", "girl"])
+            self.assertEqual((status, err), (0, ""))
+            self.assertEqual(out.splitlines(), expected(father, mother, "girl"), (father, mother))
+
+    def test_json_lines(self):
+        lines = self.suggest("--json", "--top", "50")
+        self.assertEqual(len(lines), 50)
+        for line, row in zip(lines, self.all):
+            record = json.loads(line)
+            self.assertEqual(list(record), KEYS)
+            name, sex, number, births = row.split("\t")
+            self.assertEqual(record, {
+                "Name": name, "Sex": sex, "ChildNumber": int(number), "Births": int(births),
+                "Verdict": "Harmonious", "MotherVerdictLine": LINES[0],
+                "FatherVerdictLine": LINES[1]})
+
+
+class Refusals(unittest.TestCase):
+    def refused(self, args, message):
+        status, out, err = run(args)
+        self.assertEqual(status, 2, args)
+        self.assertEqual(out, "")
+        self.assertEqual(err, message + "\n", args)
+
+    def test_blank_parents_get_the_windows_messages(self):
+        self.refused(["--suggest", "--father", "  ", "--mother", "Zoe"],
+                     "Please Enter Child's Father Name")
+        self.refused(["--suggest", "--father", "John", "--mother", ""],
+                     "Please Enter Child's Mother Name")
+
+    def test_sex_other_than_girl_or_boy(self):
+        for sex in ["Girl", "girls", "", "f", "both"]:
+            self.refused(["--suggest", "--father", "John", "--mother", "Zoe", "--sex", sex],
+                         f"kindrell-reading: --sex takes girl or boy, not '{sex}'")
+
+    def test_top_not_a_whole_number(self):
+        for top in ["-1", "1.5", "ten", "", "+3", " 3", "0x10"]:
+            self.refused(["--suggest", "--father", "John", "--mother", "Zoe", f"--top={top}"],
+                         f"kindrell-reading: --top takes a whole number from 0 up, not '{top}'")
+
+    def test_usage_mistakes_show_the_synopsis(self):
+        status, out, err = run(["--suggest", "--father", "John"])
+        self.assertEqual(status, 2)
+        self.assertTrue(err.startswith("kindrell-reading: --suggest needs the mother's name"))
+        self.assertIn("--suggest --father NAME --mother NAME", err)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 3:
+        sys.exit("usage: test_suggest.py PATH-TO-kindrell-reading PATH-TO-us-names.tsv")
+    TABLE = sys.argv.pop(2)
+    EXE = sys.argv.pop(1)
+    unittest.main()
