@@ -18,13 +18,8 @@ constexpr char kProgram[] = "kindrell";
 int main(int argc, char* argv[]) {
     using namespace kindrell;
 
-    // Without a display the toolkit would abort with a technical report.
-    platform::InstallDisplayFailureHandler<kProgram>();
-    QApplication app(argc, argv);
-    platform::UninstallDisplayFailureHandler();
-
+    const auto app = platform::StartApplication<kProgram>(argc, argv);
     QApplication::setOrganizationName(platform::QtSettings::kOrganization);
-    QApplication::setApplicationName(QStringLiteral("kindrell"));
     // The program lives until shutdown, not until its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(resources::programIcon());
@@ -41,8 +36,8 @@ int main(int argc, char* argv[]) {
 
     // From inside the event loop, so that shutdown's end of the process
     // (an exit of the loop) takes effect.
-    QTimer::singleShot(0, &app, [&startup] { startup.run(); });
-    const int status = app.exec();
+    QTimer::singleShot(0, app.get(), [&startup] { startup.run(); });
+    const int status = QApplication::exec();
     // The windows shutdown scheduled for deletion go now, while the
     // application still exists.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

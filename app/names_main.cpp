@@ -13,12 +13,8 @@ constexpr char kProgram[] = "kindrell-names";
 int main(int argc, char* argv[]) {
     using namespace kindrell;
 
-    // Without a display the toolkit would abort with a technical report.
-    platform::InstallDisplayFailureHandler<kProgram>();
-    QApplication app(argc, argv);
-    platform::UninstallDisplayFailureHandler();
-    QApplication::setApplicationName(QStringLiteral("kindrell-names"));
-    QApplication::setDesktopFileName(QStringLiteral("kindrell-names"));
+    const auto app = platform::StartApplication<kProgram>(argc, argv);
+    QApplication::setDesktopFileName(QString::fromUtf8(kProgram));
 
     platform::QtMessageBoxes messages(finder::kFinderTitle);
     platform::QtFileChooser files;

@@ -185,13 +185,15 @@ int RunSuggest(const Options& options, int out, int err) {
         const std::string number = std::to_string(entry.number);
         const std::string births = std::to_string(entry.births.value_or(0));
         if (!options.json) {
-            output += name + '\t' + sex + '\t' + number + '\t' + births + '\n';
+            output.append(name).append("\t").append(sex).append("\t").append(number);
+            output.append("\t").append(births).append("\n");
             continue;
         }
         output += "{\"Name\":";
         AppendJsonString(name, output);
-        output += ",\"Sex\":\"" + sex + "\",\"ChildNumber\":" + number + ",\"Births\":" + births +
-                  ",\"Verdict\":\"Harmonious\",\"MotherVerdictLine\":";
+        output.append(",\"Sex\":\"").append(sex).append("\",\"ChildNumber\":").append(number);
+        output.append(",\"Births\":").append(births);
+        output += ",\"Verdict\":\"Harmonious\",\"MotherVerdictLine\":";
         AppendJsonString(verdict.motherLine.toStdString(), output);
         output += ",\"FatherVerdictLine\":";
         AppendJsonString(verdict.fatherLine.toStdString(), output);

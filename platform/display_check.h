@@ -4,8 +4,11 @@
 // report. Around the construction of the application object the programs
 // catch that report instead and say in one line what is missing.
 
+#include <QApplication>
 #include <QString>
 #include <QtGlobal>
+
+#include <memory>
 
 namespace kindrell::platform {
 
@@ -38,5 +41,16 @@ template <const char* Program> void InstallDisplayFailureHandler() {
         });
 }
 void UninstallDisplayFailureHandler();
+
+// The application object of the executable named Program, made with that
+// handling around it and named after it. argc must outlive it.
+template <const char* Program>
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
+    InstallDisplayFailureHandler<Program>();
+    auto application = std::make_unique<QApplication>(argc, argv);
+    UninstallDisplayFailureHandler();
+    QApplication::setApplicationName(QString::fromUtf8(Program));
+    return application;
+}
 
 } // namespace kindrell::platform
