@@ -374,17 +374,21 @@ class PlatformDesktopTest : public QObject {
         }
         QString title;
         bool saving = false;
-        auto* poll = new QTimer(qApp);
-        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (dialog == nullptr || !dialog->isVisible()) {
                 return;
             }
-            poll->stop();
-            poll->deleteLater();
+            poll.stop();
             title = dialog->windowTitle();
             saving = dialog->acceptMode() == QFileDialog::AcceptSave;
             if (accept) {
+                // The dialog leaves its file name box alone while that box
+                // has the focus, as it does once the dialog is active.
+                if (QWidget* focused = dialog->focusWidget()) {
+                    focused->clearFocus();
+                }
                 dialog->selectFile(path);
                 // QFileDialog::accept is protected; QDialog's is public and virtual.
                 static_cast<QDialog*>(dialog)->accept();
@@ -392,7 +396,7 @@ class PlatformDesktopTest : public QObject {
                 dialog->reject();
             }
         });
-        poll->start(20);
+        poll.start(20);
         QtFileChooser chooser;
         const QString filter = QStringLiteral("Text files (*.txt);;All files (*)");
         const QString chosen =
