@@ -1,8 +1,7 @@
 #pragma once
 
 #include "engine/name_number.h"
-
-#include <QStringDecoder>
+#include "namelist/text.h"
 
 #include <cstddef>
 #include <optional>
@@ -51,12 +50,8 @@ ParseArguments(std::span<const std::string_view> args);
 // The whole program, on file descriptors; `args` exclude the program name.
 int Run(std::span<const char* const> args, int in, int out, int err);
 
-// Strict UTF-8: overlong forms, surrogates, code points above U+10FFFF, stray
-// or missing continuation bytes set hasError(). A byte-order mark is kept.
-inline QStringDecoder StrictUtf8Decoder() {
-    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                    QStringDecoder::Flag::ConvertInitialBom);
-}
+// The names' strict UTF-8 decoder, shared with the name lists.
+using namelist::StrictUtf8Decoder;
 
 // Writes all of `bytes`; when that fails, tells why on `err` if given and gives false.
 bool WriteAll(int fd, std::string_view bytes, int err = -1);

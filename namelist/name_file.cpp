@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
-#include <QStringDecoder>
 
 namespace kindrell::namelist {
 namespace {
@@ -36,8 +35,7 @@ NameFileContents ParseNameFile(QByteArrayView bytes) {
         }
         // Strict: a malformed sequence is an error, not a replacement
         // character, and a byte-order mark inside the file is kept as text.
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                         QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder decoder = StrictUtf8Decoder();
         QString name = decoder.decode(line);
         if (decoder.hasError()) {
             ++contents.notUtf8Lines;

@@ -1,9 +1,10 @@
 #pragma once
 
-// Lines of a text file, as both the bundled list and the user's lists are
-// read.
+// Lines of a text file and their strict UTF-8, as the bundled list, the
+// user's lists and the command line's shortlists are read.
 
 #include <QByteArrayView>
+#include <QStringDecoder>
 #include <QStringView>
 
 #include <cstddef>
@@ -28,6 +29,14 @@ template <typename Handle> void ForEachLine(QByteArrayView text, Handle handle) 
         }
         handle(line);
     }
+}
+
+// Strict UTF-8: overlong forms, surrogates, code points above U+10FFFF, stray
+// or missing continuation bytes set hasError(). A byte-order mark is kept as
+// a character, and nothing carries over from one decoded line to the next.
+inline QStringDecoder StrictUtf8Decoder() {
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
 }
 
 } // namespace kindrell::namelist
