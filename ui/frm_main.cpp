@@ -1,8 +1,6 @@
 #include "ui/frm_main.h"
 
-#include "engine/name_number.h"
 #include "engine/reading.h"
-#include "engine/text.h"
 #include "enginetext/engine_text.h"
 #include "platform/services.h"
 #include "resources/program_icon.h"
@@ -12,16 +10,15 @@
 #include "ui/result_box.h"
 #include "widgets/controls.h"
 #include "widgets/link_label.h"
+#include "widgets/working_tooltip.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QToolTip>
 
 #include <string_view>
 
@@ -37,10 +34,6 @@ using text::View;
 // The client area below the menu bar, as the window's layout is drawn.
 constexpr int kClientWidthTwips = 8805;
 constexpr int kClientHeightTwips = 5715;
-
-// A tooltip wider than this is shortened in the middle, keeping the letters
-// it starts with and the sum it ends with.
-constexpr int kWorkingTooltipWidth = 560;
 
 CaptionFrame* frame(QWidget& container, const QString& caption, QRect geometry,
                     const QColor& captionColour, bool bold) {
@@ -84,13 +77,6 @@ const QString kFullBrandCaption = QStringLiteral(
 // The name of a result box: its label's caption without the trailing ": ".
 QString ResultName(const QString& caption) {
     return caption.chopped(2);
-}
-
-QString WorkingTooltip(const QString& name) {
-    const QString working =
-        ToQString(FormatWorking(ExplainDestinyNumber(kindrell::TrimSpaces(View(name)))));
-    return QFontMetrics(QToolTip::font())
-        .elidedText(working, Qt::ElideMiddle, kWorkingTooltipWidth);
 }
 
 } // namespace

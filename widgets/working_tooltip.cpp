@@ -1,0 +1,24 @@
+#include "widgets/working_tooltip.h"
+
+#include "engine/name_number.h"
+#include "enginetext/engine_text.h"
+
+#include <QFontMetrics>
+#include <QToolTip>
+
+namespace kindrell::widgets {
+namespace {
+
+// In pixels of the tooltip's font: about half a screen of 1,280.
+constexpr int kWorkingTooltipWidth = 560;
+
+} // namespace
+
+QString WorkingTooltip(const QString& name) {
+    const QString working = text::ToQString(
+        FormatWorking(ExplainDestinyNumber(kindrell::TrimSpaces(text::View(name)))));
+    return QFontMetrics(QToolTip::font())
+        .elidedText(working, Qt::ElideMiddle, kWorkingTooltipWidth);
+}
+
+} // namespace kindrell::widgets
