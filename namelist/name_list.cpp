@@ -85,9 +85,20 @@ NameList::NameList(std::vector<NameEntry> entries) : entries_(std::move(entries)
         // A name without births counts as fewer than any with.
         births[i] = all[i].births.value_or(-1);
     }
+    const auto moreBirths = [&births](std::int32_t a, std::int32_t b) {
+        return births[a] > births[b];
+    };
     byBirths_ = byName_;
-    std::stable_sort(byBirths_.begin(), byBirths_.end(),
-                     [&births](std::int32_t a, std::int32_t b) { return births[a] > births[b]; });
+    std::stable_sort(byBirths_.begin(), byBirths_.end(), moreBirths);
+    // A name given to both sexes: its entries, next to each other, in the
+    // births order as every tie is.
+    for (auto run = byName_.begin(); run != byName_.end();) {
+        const auto next = std::find_if(run, byName_.end(), [&all, run](std::int32_t index) {
+            return all[index].name != all[*run].name;
+        });
+        std::stable_sort(run, next, moreBirths);
+        run = next;
+    }
     bySex_ = GroupBy(byBirths_, kSexes, [&all](std::int32_t index) {
         return static_cast<std::size_t>(SexRank(all[static_cast<std::size_t>(index)].sex));
     });

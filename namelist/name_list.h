@@ -39,7 +39,7 @@ enum class ListOrder {
     // Most births first; equal births (or none) by name in UTF-16 code-unit
     // order, then girl before boy before no sex.
     Births,
-    // Name in code-unit order, then girl before boy before no sex.
+    // Name in code-unit order; a name given to both sexes in the births order.
     Name,
     // Girls, then boys, then names without sex; each in the births order.
     Sex,

@@ -4,6 +4,7 @@
 #include "enginetext/engine_text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace kindrell::namelist {
@@ -73,6 +74,52 @@ bool PassesHarmony(CompatibilityVerdict verdict, HarmonyFilter filter) {
     return true;
 }
 
+// Every filter but the harmony one.
+bool PassesOthers(const NameEntry& entry, const Filter& filter, std::u16string_view prefix) {
+    return PassesSex(entry.sex, filter.sex) && (!filter.number || entry.number == *filter.number) &&
+           (prefix.empty() || StartsWith(entry.name, prefix));
+}
+
+std::size_t ParentGroup(SortKey key, CompatibilityVerdict verdict) {
+    const bool harmonious =
+        key == SortKey::Mother ? HarmoniousWithMother(verdict) : HarmoniousWithFather(verdict);
+    return static_cast<std::size_t>(ParentRank(harmonious, verdict));
+}
+
+// Whether two entries are equal in the key of an order.
+bool SameKey(const NameEntry& a, const NameEntry& b, SortKey key, const Weighing& weighing) {
+    switch (key) {
+    case SortKey::Births:
+        return a.births == b.births;
+    case SortKey::Name:
+        return a.name == b.name;
+    case SortKey::Sex:
+        return a.sex == b.sex;
+    case SortKey::Number:
+        return a.number == b.number;
+    case SortKey::Mother:
+    case SortKey::Father:
+        break;
+    }
+    return ParentGroup(key, weighing.verdict(a)) == ParentGroup(key, weighing.verdict(b));
+}
+
+// Rows in key order, ties in the births order, become rows in reversed key
+// order with the ties still in the births order: the whole turned round,
+// then each run of equal keys turned back.
+template <typename Same> void ReverseKeyOnly(std::vector<std::int32_t>& rows, Same same) {
+    std::reverse(rows.begin(), rows.end());
+    auto run = rows.begin();
+    while (run != rows.end()) {
+        auto next = std::next(run);
+        while (next != rows.end() && same(*run, *next)) {
+            ++next;
+        }
+        std::reverse(run, next);
+        run = next;
+    }
+}
+
 ListOrder PreparedOrder(SortKey key) {
     switch (key) {
     case SortKey::Name:
@@ -94,6 +141,12 @@ ListOrder PreparedOrder(SortKey key) {
 Weighing::Weighing(QStringView father, QStringView mother)
     : fatherNumber_(GetDestinyNumber(TrimSpaces(text::View(father)))),
       motherNumber_(GetDestinyNumber(TrimSpaces(text::View(mother)))) {
+    // The table's keys are the mother's digit, then the father's.
+    const std::array<char, 2> key{static_cast<char>('0' + motherNumber_),
+                                  static_cast<char>('0' + fatherNumber_)};
+    pairHasRow_ = std::ranges::any_of(VerdictTable(), [&key](const VerdictRow& row) {
+        return row.Key == std::string_view(key.data(), key.size());
+    });
     for (std::size_t child = 0; child < byChildNumber_.size(); ++child) {
         byChildNumber_[child] =
             GetCompatibility(static_cast<DestinyNumber>(child), motherNumber_, fatherNumber_);
@@ -132,27 +185,42 @@ std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weig
     for (const std::int32_t index : list.order(PreparedOrder(ordering.key))) {
         const NameEntry& entry = entries[static_cast<std::size_t>(index)];
         const CompatibilityVerdict verdict = weighing.verdict(entry);
-        if (!PassesHarmony(verdict, filter.harmony) || !PassesSex(entry.sex, filter.sex) ||
-            (filter.number && entry.number != *filter.number) ||
-            (!prefix.empty() && !StartsWith(entry.name, prefix))) {
+        if (!PassesHarmony(verdict, filter.harmony) || !PassesOthers(entry, filter, prefix)) {
             continue;
         }
-        std::size_t group = 0;
-        if (ordering.key == SortKey::Mother) {
-            group = static_cast<std::size_t>(ParentRank(HarmoniousWithMother(verdict), verdict));
-        } else if (ordering.key == SortKey::Father) {
-            group = static_cast<std::size_t>(ParentRank(HarmoniousWithFather(verdict), verdict));
-        }
-        groups[group].push_back(index);
+        groups[byParent ? ParentGroup(ordering.key, verdict) : 0].push_back(index);
     }
     if (byParent) {
         rows.insert(rows.end(), groups[1].begin(), groups[1].end());
         rows.insert(rows.end(), groups[2].begin(), groups[2].end());
     }
     if (ordering.reversed) {
-        std::reverse(rows.begin(), rows.end());
+        ReverseKeyOnly(rows, [&](std::int32_t a, std::int32_t b) {
+            return SameKey(entries[static_cast<std::size_t>(a)],
+                           entries[static_cast<std::size_t>(b)], ordering.key, weighing);
+        });
     }
     return std::move(rows);
+}
+
+HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter) {
+    const std::u16string_view prefix = TrimSpaces(text::View(filter.prefix));
+    HarmonyCounts counts;
+    for (const NameEntry& entry : list.entries()) {
+        const CompatibilityVerdict verdict = weighing.verdict(entry);
+        if (verdict == CompatibilityVerdict::Harmonious) {
+            ++counts.withBoth;
+        }
+        if (!PassesOthers(entry, filter, prefix)) {
+            continue;
+        }
+        if (verdict == CompatibilityVerdict::HarmoniousWithParent1) {
+            ++counts.withMotherOnly;
+        } else if (verdict == CompatibilityVerdict::HarmoniousWithParent2) {
+            ++counts.withFatherOnly;
+        }
+    }
+    return counts;
 }
 
 } // namespace kindrell::namelist

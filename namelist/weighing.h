@@ -30,6 +30,9 @@ class Weighing {
 
     DestinyNumber fatherNumber() const { return fatherNumber_; }
     DestinyNumber motherNumber() const { return motherNumber_; }
+    // Whether the verdict table has a row for the parents' numbers; without
+    // one every name reads "Not Harmonious At All".
+    bool pairHasRow() const { return pairHasRow_; }
 
     // GetCompatibility(childNumber, mother's number, father's number).
     CompatibilityVerdict verdict(DestinyNumber childNumber) const;
@@ -38,6 +41,7 @@ class Weighing {
   private:
     DestinyNumber fatherNumber_ = 0;
     DestinyNumber motherNumber_ = 0;
+    bool pairHasRow_ = false;
     std::array<CompatibilityVerdict, 10> byChildNumber_{};
 };
 
@@ -78,7 +82,9 @@ enum class SortKey { Births, Name, Sex, Number, Mother, Father };
 // Each key's natural order: Births most births first; Name in code-unit
 // order; Sex girls first; Number from 0 up; Mother and Father "Harmonious",
 // then "Not Harmonious", then "Not Harmonious At All". Ties, and each key's
-// groups, follow the births order. Reversed turns the whole result round.
+// groups, follow the births order. Reversed turns the key round and nothing
+// else: names with equal keys keep the births order among themselves (most
+// births first, then name in code-unit order, girl before boy).
 struct Ordering {
     SortKey key = SortKey::Births;
     bool reversed = false;
@@ -87,5 +93,14 @@ struct Ordering {
 // The indices into list.entries() of the names the filter keeps, in order.
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
                                       const Filter& filter, const Ordering& ordering = {});
+
+// How the names stand with each parent alone, for saying why no name is in
+// harmony with both.
+struct HarmonyCounts {
+    qsizetype withBoth = 0;       // in the whole list, whatever the filter
+    qsizetype withMotherOnly = 0; // of the names that pass the filter's sex, prefix and number
+    qsizetype withFatherOnly = 0; // likewise
+};
+HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter);
 
 } // namespace kindrell::namelist

@@ -7,7 +7,9 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace kindrell;
@@ -51,6 +53,19 @@ Q_DECLARE_METATYPE(CompatibilityVerdict)
 class WeighingTest : public QObject {
     Q_OBJECT
   private slots:
+    // The verdict table has a row exactly when 1 <= mother's <= father's;
+    // the letters A to I are worth 1 to 9 and a dash nothing.
+    void pairsWithARow() {
+        const QString digits = QStringLiteral("-ABCDEFGHI");
+        for (int mother = 0; mother <= 9; ++mother) {
+            for (int father = 0; father <= 9; ++father) {
+                const Weighing weighing(digits.mid(father, 1), digits.mid(mother, 1));
+                QCOMPARE(weighing.motherNumber(), mother);
+                QCOMPARE(weighing.pairHasRow(), 1 <= mother && mother <= father);
+            }
+        }
+    }
+
     void everyNameIsWeighedAsTheEngineReadsIt_data() {
         QTest::addColumn<QString>("father");
         QTest::addColumn<QString>("mother");
@@ -232,9 +247,11 @@ class WeighingTest : public QObject {
         QTest::newRow("births")
             << SortKey::Births << false
             << row("Eve/girl Ada/girl Jo/boy Kit/girl Bob/boy Pia/girl Max/boy");
+        // Reversed turns the key round, not the ties: Bob and Pia, and Ada,
+        // Jo and Kit, keep their name order.
         QTest::newRow("births reversed")
             << SortKey::Births << true
-            << row("Max/boy Pia/girl Bob/boy Kit/girl Jo/boy Ada/girl Eve/girl");
+            << row("Max/boy Bob/boy Pia/girl Ada/girl Jo/boy Kit/girl Eve/girl");
         QTest::newRow("name") << SortKey::Name << false
                               << row("Ada/girl Bob/boy Eve/girl Jo/boy Kit/girl Max/boy Pia/girl");
         QTest::newRow("sex") << SortKey::Sex << false
@@ -250,7 +267,7 @@ class WeighingTest : public QObject {
             << row("Eve/girl Ada/girl Bob/boy Max/boy Kit/girl Pia/girl Jo/boy");
         QTest::newRow("father reversed")
             << SortKey::Father << true
-            << row("Jo/boy Pia/girl Kit/girl Max/boy Bob/boy Ada/girl Eve/girl");
+            << row("Jo/boy Kit/girl Pia/girl Eve/girl Ada/girl Bob/boy Max/boy");
     }
     void orders() {
         QFETCH(SortKey, key);
@@ -268,6 +285,69 @@ class WeighingTest : public QObject {
         const Weighing weighing(u"Tom", u"Ann");
         const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, std::nullopt};
         QCOMPARE(Names(list, SelectNames(list, weighing, any, Ordering{key, reversed})), expected);
+    }
+
+    // Every order of the bundled list, forwards and reversed, against a sort
+    // by the key alone with the births order breaking ties (most births
+    // first, name by code units, girl before boy): the list's many equal
+    // births and names given to both sexes are the ties.
+    void everyOrderBreaksTiesByTheBirthsOrder_data() {
+        QTest::addColumn<SortKey>("key");
+        for (const auto& [name, key] :
+             {std::pair{"births", SortKey::Births}, std::pair{"name", SortKey::Name},
+              std::pair{"sex", SortKey::Sex}, std::pair{"number", SortKey::Number},
+              std::pair{"mother", SortKey::Mother}, std::pair{"father", SortKey::Father}}) {
+            QTest::newRow(name) << key;
+        }
+    }
+    void everyOrderBreaksTiesByTheBirthsOrder() {
+        QFETCH(SortKey, key);
+        const NameList& list = Bundled();
+        const Weighing weighing(u"John", u"Zoe");
+        const auto& entries = list.entries();
+        const auto keyOf = [&](const NameEntry& entry) -> QString {
+            const VerdictTexts texts = TextsOf(weighing.verdict(entry));
+            switch (key) {
+            case SortKey::Births:
+                return QString::number(1'000'000'000 - entry.births.value_or(0)).rightJustified(10);
+            case SortKey::Name:
+                return entry.name;
+            case SortKey::Sex:
+                return SexName(entry.sex) == QStringLiteral("girl") ? "0" : "1";
+            case SortKey::Number:
+                return QString::number(entry.number);
+            case SortKey::Mother:
+                return texts.mother.size() == 10 ? "0" : texts.mother; // "Harmonious" first
+            case SortKey::Father:
+                return texts.father.size() == 10 ? "0" : texts.father;
+            }
+            return {};
+        };
+        const auto birthsOrder = [](const NameEntry& a, const NameEntry& b) {
+            if (a.births != b.births) {
+                return a.births.value_or(-1) > b.births.value_or(-1);
+            }
+            return a.name != b.name ? a.name < b.name : SexName(a.sex) > SexName(b.sex);
+        };
+        std::vector<QString> keys;
+        keys.reserve(entries.size());
+        for (const NameEntry& entry : entries) {
+            keys.push_back(keyOf(entry));
+        }
+        for (const bool reversed : {false, true}) {
+            std::vector<std::int32_t> expected(entries.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::sort(expected.begin(), expected.end(), [&](std::int32_t a, std::int32_t b) {
+                const auto x = static_cast<std::size_t>(a);
+                const auto y = static_cast<std::size_t>(b);
+                if (keys[x] != keys[y]) {
+                    return reversed ? keys[y] < keys[x] : keys[x] < keys[y];
+                }
+                return birthsOrder(entries[x], entries[y]);
+            });
+            const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, std::nullopt};
+            QCOMPARE(SelectNames(list, weighing, any, Ordering{key, reversed}), expected);
+        }
     }
 };
 
