@@ -131,6 +131,29 @@ class FakeSettings final : public SettingsBackend {
     QStringList* log = nullptr;
 };
 
+class FakeUserDataFiles final : public UserDataFiles {
+  public:
+    std::optional<QByteArray> read(const QString& name) override {
+        if (failReads) {
+            throw DataFileError("cannot be read");
+        }
+        const auto it = files.constFind(name);
+        return it == files.cend() ? std::nullopt : std::optional<QByteArray>(*it);
+    }
+    void write(const QString& name, const QByteArray& contents) override {
+        ++writeAttempts;
+        if (failWrites) {
+            throw DataFileError("cannot be written");
+        }
+        files.insert(name, contents);
+    }
+
+    QMap<QString, QByteArray> files;
+    bool failReads = false;
+    bool failWrites = false;
+    int writeAttempts = 0;
+};
+
 class FakeExecutableInfo final : public ExecutableInfo {
   public:
     QString executableName() override { return name; }

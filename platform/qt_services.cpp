@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
@@ -64,9 +66,6 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     case MessageIcon::Error:
         box->setIcon(QMessageBox::Critical);
         break;
-    case MessageIcon::Warning:
-        box->setIcon(QMessageBox::Warning);
-        break;
     case MessageIcon::Information:
         box->setIcon(QMessageBox::Information);
         break;
@@ -77,17 +76,7 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     box->setWindowModality(Qt::ApplicationModal);
 
     QPushButton* yes = nullptr;
-    QPushButton* save = nullptr;
-    QPushButton* discard = nullptr;
-    if (buttons == MessageButtons::SaveDiscardCancel) {
-        save = box->addButton(QMessageBox::Save);
-        discard = box->addButton(QMessageBox::Discard);
-        QPushButton* cancel = box->addButton(QMessageBox::Cancel);
-        box->setDefaultButton(defaultButton == MessageAnswer::Discard  ? discard
-                              : defaultButton == MessageAnswer::Cancel ? cancel
-                                                                       : save);
-        box->setEscapeButton(cancel);
-    } else if (buttons == MessageButtons::YesNo) {
+    if (buttons == MessageButtons::YesNo) {
         yes = box->addButton(QMessageBox::Yes);
         QPushButton* no = box->addButton(QMessageBox::No);
         box->setDefaultButton(defaultButton == MessageAnswer::No ? no : yes);
@@ -103,26 +92,10 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     if (guard.isNull()) {
         // Deleted by its parent during exec(): not ours to delete again.
         [[maybe_unused]] QMessageBox* gone = box.release();
-        switch (buttons) {
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::SaveDiscardCancel:
-            return MessageAnswer::Cancel;
-        case MessageButtons::Ok:
-            break;
-        }
-        return MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
-    switch (buttons) {
-    case MessageButtons::YesNo:
+    if (buttons == MessageButtons::YesNo) {
         return box->clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
-    case MessageButtons::SaveDiscardCancel:
-        if (box->clickedButton() == save) {
-            return MessageAnswer::Save;
-        }
-        return box->clickedButton() == discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
-    case MessageButtons::Ok:
-        break;
     }
     return MessageAnswer::Ok;
 }
@@ -205,6 +178,42 @@ void QtSettings::write(const QString& application, const QString& section, const
     settings.sync();
     if (settings.status() != QSettings::NoError) {
         throw SettingsError("the settings store refused the value");
+    }
+}
+
+// ---------------------------------------------------------------- user data files
+
+QtUserDataFiles::QtUserDataFiles(QString folder) : folder_(std::move(folder)) {}
+
+QString QtUserDataFiles::filePath(const QString& name) const {
+    const QString folder = folder_.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                               : folder_;
+    return folder + QLatin1Char('/') + name;
+}
+
+std::optional<QByteArray> QtUserDataFiles::read(const QString& name) {
+    QFile file(filePath(name));
+    if (!file.exists()) {
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw DataFileError(file.errorString().toStdString());
+    }
+    QByteArray contents = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw DataFileError(file.errorString().toStdString());
+    }
+    return contents;
+}
+
+void QtUserDataFiles::write(const QString& name, const QByteArray& contents) {
+    const QString path = filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
+        !file.commit()) {
+        throw DataFileError(file.errorString().toStdString());
     }
 }
 

@@ -70,6 +70,24 @@ class QtSettings final : public SettingsBackend {
                const QString& value) override;
 };
 
+// The user's data folder of this application (QStandardPaths'
+// AppDataLocation, ~/.local/share/<organization>/<application> on Linux);
+// writes go through QSaveFile.
+class QtUserDataFiles final : public UserDataFiles {
+  public:
+    QtUserDataFiles() = default;
+    // Another folder instead (tests and special setups).
+    explicit QtUserDataFiles(QString folder);
+
+    std::optional<QByteArray> read(const QString& name) override;
+    void write(const QString& name, const QByteArray& contents) override;
+
+    QString filePath(const QString& name) const;
+
+  private:
+    QString folder_; // empty: the application's data folder
+};
+
 class QtExecutableInfo final : public ExecutableInfo {
   public:
     QString executableName() override;

@@ -4,9 +4,11 @@
 // modules depend on these small interfaces; qt_services.h provides the real
 // ones and fakes.h the ones tests drive.
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 class QWidget;
@@ -19,9 +21,9 @@ inline const QString kApplicationTitle = QStringLiteral("QL Kindrell");
 // name where a window shows it.
 inline const QString kWindowTitle = kApplicationTitle + QStringLiteral(" v1.0");
 
-enum class MessageIcon { Error, Information, Warning };
-enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
-enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
+enum class MessageIcon { Error, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
 
 // Modal message boxes, titled with the program's title (the application
 // title unless the program says otherwise).
@@ -82,6 +84,27 @@ class SettingsBackend {
                          const QString& key) = 0;
     virtual void write(const QString& application, const QString& section, const QString& key,
                        const QString& value) = 0;
+};
+
+// Raised when a file of the user's data folder cannot be read or written.
+class DataFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Files the program keeps for the user in the user's data folder, each
+// addressed by a path relative to that folder ("marks/bundled.json"), read
+// and written whole.
+class UserDataFiles {
+  public:
+    virtual ~UserDataFiles() = default;
+    // The file's contents; nullopt when there is no such file. Throws
+    // DataFileError when it exists but cannot be read.
+    virtual std::optional<QByteArray> read(const QString& name) = 0;
+    // Replaces the file's contents at once: whoever reads it, even after the
+    // program was killed, finds either the old contents or the new. Throws
+    // DataFileError when it cannot be written.
+    virtual void write(const QString& name, const QByteArray& contents) = 0;
 };
 
 // The running executable's file name, without folder and extension.

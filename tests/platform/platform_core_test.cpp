@@ -1,6 +1,6 @@
 // The platform services that need no display: message text for display,
-// link addresses, the random generator, the settings store and the
-// single-instance lock inside one process.
+// link addresses, the random generator, the settings store, the user's data
+// files and the single-instance lock inside one process.
 
 #include "platform/qt_services.h"
 
@@ -275,6 +275,33 @@ class PlatformCoreTest : public QObject {
         QVERIFY_THROWS_EXCEPTION(SettingsError, settings.read(QStringLiteral("malformed"),
                                                               QStringLiteral("Settings"),
                                                               QStringLiteral("LastReminderDate")));
+    }
+
+    void userDataFilesAreReadAndReplacedWhole() {
+        const QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QtUserDataFiles files(folder.path());
+        QCOMPARE(files.read(QStringLiteral("marks/list.json")), std::nullopt);
+        files.write(QStringLiteral("marks/list.json"), "a longer first version");
+        files.write(QStringLiteral("marks/list.json"), "second");
+        QCOMPARE(files.read(QStringLiteral("marks/list.json")), QByteArray("second"));
+        // Nothing beside it: the replacement went through a file that is gone.
+        QCOMPARE(QDir(folder.filePath(QStringLiteral("marks"))).entryList(QDir::Files),
+                 QStringList{QStringLiteral("list.json")});
+    }
+
+    // As root, permission bits stop nothing: a file or folder stands in the way.
+    void userDataFilesThatCannotBeUsedThrow() {
+        const QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QtUserDataFiles files(folder.path());
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("folder.json")));
+        QVERIFY_THROWS_EXCEPTION(DataFileError, files.read(QStringLiteral("folder.json")));
+        QFile blocker(folder.filePath(QStringLiteral("marks")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY_THROWS_EXCEPTION(DataFileError,
+                                 files.write(QStringLiteral("marks/list.json"), "x"));
     }
 
     void instanceGuardDefaultLockIsPerUser() {

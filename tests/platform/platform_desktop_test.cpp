@@ -237,29 +237,6 @@ class PlatformDesktopTest : public QObject {
             << "Sure?" << MessageIcon::Error << MessageButtons::YesNo << MessageAnswer::No << 0
             << QMessageBox::Yes << MessageAnswer::Yes << QMessageBox::Critical << yesNo
             << QMessageBox::No << QMessageBox::No;
-        const auto saveDiscardCancel = QMessageBox::StandardButtons(
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        const QString unsaved = QStringLiteral("2 marked names are not saved.");
-        QTest::newRow("three answers, Enter takes the default Save")
-            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
-            << MessageAnswer::Save << int(Qt::Key_Return) << QMessageBox::NoButton
-            << MessageAnswer::Save << QMessageBox::Warning << saveDiscardCancel << QMessageBox::Save
-            << QMessageBox::Cancel;
-        QTest::newRow("three answers, Escape cancels")
-            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
-            << MessageAnswer::Save << int(Qt::Key_Escape) << QMessageBox::NoButton
-            << MessageAnswer::Cancel << QMessageBox::Warning << saveDiscardCancel
-            << QMessageBox::Save << QMessageBox::Cancel;
-        QTest::newRow("three answers, Discard clicked")
-            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
-            << MessageAnswer::Save << 0 << QMessageBox::Discard << MessageAnswer::Discard
-            << QMessageBox::Warning << saveDiscardCancel << QMessageBox::Save
-            << QMessageBox::Cancel;
-        QTest::newRow("three answers, default Cancel, Save clicked")
-            << unsaved << MessageIcon::Warning << MessageButtons::SaveDiscardCancel
-            << MessageAnswer::Cancel << 0 << QMessageBox::Save << MessageAnswer::Save
-            << QMessageBox::Warning << saveDiscardCancel << QMessageBox::Cancel
-            << QMessageBox::Cancel;
         QTest::newRow("markup is shown as typed")
             << "<b>Email</b> & Name" << MessageIcon::Error << MessageButtons::Ok
             << MessageAnswer::Ok << 0 << QMessageBox::Ok << MessageAnswer::Ok
