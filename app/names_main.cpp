@@ -15,11 +15,15 @@ int main(int argc, char* argv[]) {
 
     const auto app = platform::StartApplication<kProgram>(argc, argv);
     QApplication::setDesktopFileName(QString::fromUtf8(kProgram));
+    // The data folder that keeps the marks is named after both.
+    QApplication::setOrganizationName(platform::QtSettings::kOrganization);
 
     platform::QtMessageBoxes messages(finder::kFinderTitle);
     platform::QtFileChooser files;
-    finder::FinderWindow window(messages, files);
-    window.useBundledListOnceShown();
+    platform::QtSettings settings;
+    platform::QtUserDataFiles dataFiles;
+    finder::FinderWindow window({messages, files, settings, dataFiles});
+    window.openStartingListOnceShown();
     window.show();
     return QApplication::exec();
 }

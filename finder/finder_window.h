@@ -3,9 +3,17 @@
 // "QL Kindrell Name Finder": which real names are in harmony with both
 // parents. Type the two parents' names; the table shows the names of the
 // bundled list (or of a list the user opened) that pass the filters, with
-// each parent's verdict. The selected name's working is shown below; marked
-// names can be saved as a shortlist for kindrell-reading.
+// each parent's verdict, and says why when it shows none. The selected
+// name's working is shown below. Marks are kept per list as they are made,
+// and the parents, filters, order, window and open list are remembered
+// between runs; marked names can also be saved as a shortlist for
+// kindrell-reading.
+//
+// The controls carry object names ("fatherBox", "countLine", "table"...)
+// by which whoever drives the window from outside finds them.
 
+#include "finder/finder_state.h"
+#include "finder/marks_store.h"
 #include "platform/services.h"
 
 #include <QMainWindow>
@@ -13,7 +21,10 @@
 
 #include <cstdint>
 
+class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,79 +36,98 @@ class NamesModel;
 
 inline const QString kFinderTitle = QStringLiteral("QL Kindrell Name Finder");
 
+struct FinderServices {
+    platform::MessageBoxes& messages;
+    platform::FileChooser& files;
+    platform::SettingsBackend& settings;
+    platform::UserDataFiles& dataFiles;
+};
+
 class FinderWindow final : public QMainWindow {
     Q_OBJECT
   public:
-    FinderWindow(platform::MessageBoxes& messages, platform::FileChooser& files,
-                 QWidget* parent = nullptr);
+    // Opens as it was left: parents, filters, order and place as remembered.
+    explicit FinderWindow(const FinderServices& services, QWidget* parent = nullptr);
     ~FinderWindow() override;
 
-    // Weighs the bundled list. The window starts with an empty list.
+    // Weighs the list that was open when the finder last ran, or the bundled
+    // list; the window starts with an empty list.
+    void openStartingList();
+    // The same once the window has been painted for the first time: the
+    // window then appears without waiting for the list, which nothing needs
+    // before both parents' names are typed (see the start-up figures in
+    // docs/benchmarks.md).
+    void openStartingListOnceShown();
+    // Weighs the bundled list.
     void useBundledList();
-    // Reads the bundled list once the window has been painted for the first
-    // time: the window then appears without waiting for the list, which
-    // nothing needs before both parents' names are typed (see the start-up
-    // figures in docs/benchmarks.md).
-    void useBundledListOnceShown();
     // Asks for a file and weighs its names instead; false when nothing changed.
     bool openList();
     // Asks where to save the marked names and saves them; false when they
     // were not saved.
     bool saveMarkedNames();
 
-    // The controls, for those who drive the window from outside.
-    QLineEdit* fatherBox() const { return fatherBox_; }
-    QLineEdit* motherBox() const { return motherBox_; }
-    QComboBox* sexBox() const { return sexBox_; }
-    QComboBox* harmonyBox() const { return harmonyBox_; }
-    QLineEdit* prefixBox() const { return prefixBox_; }
-    QComboBox* numberBox() const { return numberBox_; }
-    QLabel* countLine() const { return countLine_; }
-    QTableView* table() const { return table_; }
-    NamesModel* model() const { return model_; }
-    QLabel* selectedName() const { return selectedName_; }
-    QLabel* working() const { return working_; }
-    QLabel* motherLine() const { return motherLine_; }
-    QLabel* fatherLine() const { return fatherLine_; }
-    QLabel* markedLine() const { return markedLine_; }
-    QPushButton* openButton() const { return openButton_; }
-    QPushButton* bundledButton() const { return bundledButton_; }
-    QPushButton* saveButton() const { return saveButton_; }
-
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The window's rows, top to bottom (finder_rows.cpp).
     void buildControls();
+    QFormLayout* buildParentsRows(QWidget* central);
+    QHBoxLayout* buildFiltersRow(QWidget* central);
+    void buildTable(QWidget* central);
+    QWidget* buildSelectedPane(QWidget* central);
+    QHBoxLayout* buildListsRow(QWidget* central);
+    void connectControls();
+
+    // Its behaviour.
+    void showState(const FinderState& state);
+    void reweigh();
     void applyFilter();
+    void enableFilters();
+    void applyOrderChoice();
+    void showOrder(int column, Qt::SortOrder order);
     void showCount();
     void showMarks();
+    void keepMarks();
     void showSelected();
-    void showList(const QString& fileName);
-    // Before the marks are lost: offers to save them. False: keep them.
-    bool marksMayGo();
+    void showList(const QString& path);
+    void useList(const QString& path, namelist::NameList list);
+    void remember(const StateValue& value);
+    void rememberGeometry();
+    void notify(const QString& notice);
 
     platform::MessageBoxes& messages_;
     platform::FileChooser& files_;
+    FinderSettings settings_;
+    MarksStore marksStore_;
     NamesModel* model_ = nullptr;
-    QString listFileName_; // empty for the bundled list
+    QString listPath_; // the open list's file; empty for the bundled list
+    QString startingListPath_;
     std::int32_t selectedEntry_ = -1;
     bool loadOnPaint_ = false;
+    bool settingsRefused_ = false;
+    bool marksRefused_ = false;
 
     QLineEdit* fatherBox_ = nullptr;
     QLineEdit* motherBox_ = nullptr;
+    QLabel* fatherNumber_ = nullptr;
+    QLabel* motherNumber_ = nullptr;
     QComboBox* sexBox_ = nullptr;
     QComboBox* harmonyBox_ = nullptr;
     QLineEdit* prefixBox_ = nullptr;
     QComboBox* numberBox_ = nullptr;
+    QComboBox* orderBox_ = nullptr;
+    QCheckBox* reversedBox_ = nullptr;
     QLabel* countLine_ = nullptr;
+    QLabel* emptyLine_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* selectedName_ = nullptr;
     QLabel* working_ = nullptr;
     QLabel* motherLine_ = nullptr;
     QLabel* fatherLine_ = nullptr;
     QLabel* markedLine_ = nullptr;
+    QLabel* noticeLine_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* bundledButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;

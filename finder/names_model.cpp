@@ -1,8 +1,9 @@
 #include "finder/names_model.h"
 
 #include "enginetext/engine_text.h"
+#include "finder/count_lines.h"
 
-#include <QLocale>
+#include <QSet>
 
 #include <algorithm>
 #include <utility>
@@ -15,10 +16,6 @@ using namelist::SortKey;
 constexpr std::array<SortKey, NamesModel::kColumnCount> kSortKeys{
     SortKey::Name, SortKey::Sex, SortKey::Number, SortKey::Mother, SortKey::Father, SortKey::Births,
 };
-
-Qt::SortOrder NaturalOrder(int column) {
-    return column == NamesModel::BirthsColumn ? Qt::DescendingOrder : Qt::AscendingOrder;
-}
 
 std::size_t VerdictSlot(CompatibilityVerdict verdict) {
     return static_cast<std::size_t>(verdict);
@@ -34,15 +31,18 @@ NamesModel::NamesModel(QObject* parent) : QAbstractTableModel(parent) {
     }
 }
 
-QString NamesModel::CountText(qint64 count) {
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(count);
+Qt::SortOrder NamesModel::NaturalOrder(int column) {
+    return column == BirthsColumn ? Qt::DescendingOrder : Qt::AscendingOrder;
+}
+
+int NamesModel::ColumnOf(namelist::SortKey key) {
+    return static_cast<int>(std::find(kSortKeys.begin(), kSortKeys.end(), key) - kSortKeys.begin());
 }
 
 void NamesModel::setList(namelist::NameList list) {
     list_ = std::move(list);
     marked_.assign(static_cast<std::size_t>(list_.size()), false);
     markedCount_ = 0;
-    unsavedMarks_ = false;
     select();
     emit marksChanged();
 }
@@ -53,8 +53,9 @@ void NamesModel::setParents(const QString& father, const QString& mother) {
     select();
 }
 
-void NamesModel::setFilter(const namelist::Filter& filter) {
+void NamesModel::setFilter(const namelist::Filter& filter, bool markedOnly) {
     filter_ = filter;
+    markedOnly_ = markedOnly;
     select();
 }
 
@@ -68,10 +69,15 @@ void NamesModel::sort(int column, Qt::SortOrder order) {
 
 void NamesModel::select() {
     beginResetModel();
-    if (parentsGiven_) {
-        rows_ = namelist::SelectNames(list_, weighing_, filter_, ordering_);
-    } else {
+    if (!parentsGiven_) {
         rows_.clear();
+    } else if (markedOnly_) {
+        const namelist::Filter everyName{
+            namelist::SexFilter::Both, namelist::HarmonyFilter::Any, {}, std::nullopt};
+        rows_ = namelist::SelectNames(list_, weighing_, everyName, ordering_);
+        std::erase_if(rows_, [this](std::int32_t entry) { return !isMarked(entry); });
+    } else {
+        rows_ = namelist::SelectNames(list_, weighing_, filter_, ordering_);
     }
     endResetModel();
 }
@@ -97,10 +103,10 @@ void NamesModel::toggleMark(int row) {
     const auto entry = static_cast<std::size_t>(entryIndexAt(row));
     marked_[entry] = !marked_[entry];
     markedCount_ += marked_[entry] ? 1 : -1;
-    unsavedMarks_ = true;
     const QModelIndex cell = index(row, NameColumn);
     emit dataChanged(cell, cell, {Qt::CheckStateRole});
     emit marksChanged();
+    emit marksEdited();
 }
 
 QStringList NamesModel::markedNames() const {
@@ -111,6 +117,34 @@ QStringList NamesModel::markedNames() const {
         }
     }
     return names;
+}
+
+std::vector<MarkedName> NamesModel::marks() const {
+    std::vector<MarkedName> marks;
+    for (std::size_t i = 0; i < marked_.size(); ++i) {
+        if (marked_[i]) {
+            marks.push_back({list_.entries()[i].name, list_.entries()[i].sex});
+        }
+    }
+    return marks;
+}
+
+void NamesModel::setMarks(const std::vector<MarkedName>& marks) {
+    QSet<QString> keys;
+    const auto keyOf = [](const QString& name, namelist::Sex sex) {
+        return namelist::SexName(sex) + QLatin1Char('/') + name;
+    };
+    for (const MarkedName& mark : marks) {
+        keys.insert(keyOf(mark.name, mark.sex));
+    }
+    markedCount_ = 0;
+    for (std::size_t i = 0; i < marked_.size(); ++i) {
+        const namelist::NameEntry& entry = list_.entries()[i];
+        marked_[i] = keys.contains(keyOf(entry.name, entry.sex));
+        markedCount_ += marked_[i] ? 1 : 0;
+    }
+    select();
+    emit marksChanged();
 }
 
 int NamesModel::rowCount(const QModelIndex& parent) const {

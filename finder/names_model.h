@@ -8,6 +8,7 @@
 // prepared in advance that is a single pass over the list (namelist_bench),
 // where a sorting and filtering proxy would compare names on every keystroke.
 
+#include "finder/marks_store.h"
 #include "namelist/name_list.h"
 #include "namelist/weighing.h"
 
@@ -38,8 +39,12 @@ class NamesModel final : public QAbstractTableModel {
     bool parentsGiven() const { return parentsGiven_; }
     const namelist::Weighing& weighing() const { return weighing_; }
 
-    void setFilter(const namelist::Filter& filter);
+    // With markedOnly the marked names, whatever the filter says. A name
+    // unmarked while they are shown stays in the table until it is filled
+    // again.
+    void setFilter(const namelist::Filter& filter, bool markedOnly = false);
     const namelist::Filter& filter() const { return filter_; }
+    bool markedOnly() const { return markedOnly_; }
     const namelist::Ordering& ordering() const { return ordering_; }
 
     // The entry shown in a row, as an index into list().entries().
@@ -54,9 +59,9 @@ class NamesModel final : public QAbstractTableModel {
     qsizetype markedCount() const { return markedCount_; }
     // The marked names in list order.
     QStringList markedNames() const;
-    // Marks changed since the list was opened or the marks last saved.
-    bool hasUnsavedMarks() const { return unsavedMarks_; }
-    void marksSaved() { unsavedMarks_ = false; }
+    std::vector<MarkedName> marks() const;
+    // Marks the entries the marks name, and no other.
+    void setMarks(const std::vector<MarkedName>& marks);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -67,12 +72,14 @@ class NamesModel final : public QAbstractTableModel {
     // Each column's first order is its natural one: most births first for
     // Births, ascending for the others.
     void sort(int column, Qt::SortOrder order) override;
-
-    // "476,276": a fixed English format, whatever the user's locale.
-    static QString CountText(qint64 count);
+    static Qt::SortOrder NaturalOrder(int column);
+    static int ColumnOf(namelist::SortKey key);
 
   signals:
+    // Any change of the marks, a new list's included.
     void marksChanged();
+    // A mark the user made or took back.
+    void marksEdited();
 
   private:
     void select();
@@ -81,11 +88,11 @@ class NamesModel final : public QAbstractTableModel {
     namelist::Weighing weighing_{u"", u""};
     bool parentsGiven_ = false;
     namelist::Filter filter_;
+    bool markedOnly_ = false;
     namelist::Ordering ordering_;
     std::vector<std::int32_t> rows_;
     std::vector<bool> marked_;
     qsizetype markedCount_ = 0;
-    bool unsavedMarks_ = false;
     std::array<namelist::VerdictTexts, 4> verdictTexts_;
 };
 

@@ -1,0 +1,44 @@
+#include "finder/count_lines.h"
+
+#include "finder/names_model.h"
+
+#include <QLocale>
+
+namespace kindrell::finder {
+
+QString CountText(qint64 count) {
+    return QLocale().toString(count);
+}
+
+QString NamesText(qint64 count) {
+    return CountText(count) + (count == 1 ? QStringLiteral(" name") : QStringLiteral(" names"));
+}
+
+QString EmptyTableReason(const NamesModel& model) {
+    if (!model.parentsGiven() || model.rowCount() > 0 || model.list().empty()) {
+        return {};
+    }
+    if (model.markedOnly()) {
+        return QStringLiteral("No name is marked.");
+    }
+    const namelist::Weighing& weighing = model.weighing();
+    const namelist::Filter& filter = model.filter();
+    if (filter.harmony != namelist::HarmonyFilter::Any && !weighing.pairHasRow()) {
+        return QStringLiteral("For a mother's %1 and a father's %2 every name reads Not "
+                              "Harmonious At All.")
+            .arg(weighing.motherNumber())
+            .arg(weighing.fatherNumber());
+    }
+    if (filter.harmony == namelist::HarmonyFilter::WithBoth) {
+        if (const namelist::HarmonyCounts counts =
+                namelist::CountHarmony(model.list(), weighing, filter);
+            counts.withBoth == 0) {
+            return QStringLiteral("No name is in harmony with both parents: %1 are with the "
+                                  "mother, %2 with the father.")
+                .arg(CountText(counts.withMotherOnly), CountText(counts.withFatherOnly));
+        }
+    }
+    return QStringLiteral("No name passes the filters.");
+}
+
+} // namespace kindrell::finder

@@ -1,0 +1,140 @@
+// The lists the finder weighs: the bundled one and the user's own, each
+// with the marks kept for it as they are made, the list that was open when
+// the finder last ran, and the marked names saved as a shortlist.
+
+#include "finder/finder_window.h"
+
+#include "finder/count_lines.h"
+#include "finder/names_model.h"
+#include "namelist/name_file.h"
+
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <utility>
+
+namespace kindrell::finder {
+namespace {
+
+const QString kListFilter = QStringLiteral("Text files (*.txt);;All files (*)");
+
+QString Quoted(const QString& text) {
+    return QStringLiteral("\u201C%1\u201D").arg(text);
+}
+
+QString NotUtf8Text(qsizetype lines) {
+    return lines == 1 ? QStringLiteral("1 line that is not valid UTF-8 was left out.")
+                      : QStringLiteral("%1 lines that are not valid UTF-8 were left out.")
+                            .arg(CountText(lines));
+}
+
+} // namespace
+
+void FinderWindow::showList(const QString& path) {
+    listPath_ = path;
+    const QString fileName = QFileInfo(path).fileName();
+    setWindowTitle(path.isEmpty() ? kFinderTitle
+                                  : QStringLiteral("%1 \u2014 %2").arg(fileName, kFinderTitle));
+    bundledButton_->setEnabled(!path.isEmpty());
+    enableFilters();
+}
+
+// A list replaces the one shown, with its own marks; no name of the old
+// list stays selected.
+void FinderWindow::useList(const QString& path, namelist::NameList list) {
+    selectedEntry_ = -1;
+    table_->selectionModel()->clearSelection();
+    model_->setList(std::move(list));
+    showList(path);
+    if (const auto marks = marksStore_.read(path); marks) {
+        model_->setMarks(*marks);
+    } else {
+        notify(QStringLiteral("The marks of this list could not be read, so none is shown "
+                              "marked."));
+    }
+    remember(FinderSettings::ListPath(path));
+}
+
+void FinderWindow::openStartingList() {
+    if (const QString path = std::exchange(startingListPath_, {}); !path.isEmpty()) {
+        const namelist::NameFileRead read = namelist::ReadNameFile(path);
+        if (read.error.isEmpty() && !read.contents.names.isEmpty()) {
+            useList(path, namelist::NameList::FromNames(read.contents.names));
+            return;
+        }
+        notify(QStringLiteral("%1 could not be opened again, so the bundled list is shown.")
+                   .arg(Quoted(QFileInfo(path).fileName())));
+    }
+    useBundledList();
+}
+
+void FinderWindow::openStartingListOnceShown() {
+    loadOnPaint_ = true;
+}
+
+void FinderWindow::useBundledList() {
+    if (!listPath_.isEmpty() || model_->list().empty()) {
+        useList({}, namelist::LoadBundledNames());
+    }
+}
+
+bool FinderWindow::openList() {
+    const QString path = files_.chooseFileToOpen(QStringLiteral("Open list"), kListFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QString fileName = QFileInfo(path).fileName();
+    const namelist::NameFileRead read = namelist::ReadNameFile(path);
+    if (!read.error.isEmpty()) {
+        messages_.showError(
+            QStringLiteral("%1 could not be read: %2.").arg(Quoted(fileName), read.error));
+        return false;
+    }
+    const namelist::NameFileContents& contents = read.contents;
+    if (contents.names.isEmpty()) {
+        QString text = QStringLiteral("%1 holds no names.").arg(Quoted(fileName));
+        if (contents.notUtf8Lines > 0) {
+            text += QLatin1Char(' ') + NotUtf8Text(contents.notUtf8Lines);
+        }
+        messages_.showError(text);
+        return false;
+    }
+    useList(QFileInfo(path).absoluteFilePath(), namelist::NameList::FromNames(contents.names));
+    if (contents.notUtf8Lines > 0) {
+        messages_.showInformation(QStringLiteral("%1 read from %2. %3")
+                                      .arg(NamesText(contents.names.size()), Quoted(fileName),
+                                           NotUtf8Text(contents.notUtf8Lines)));
+    }
+    return true;
+}
+
+bool FinderWindow::saveMarkedNames() {
+    const QStringList names = model_->markedNames();
+    if (names.isEmpty()) {
+        return false;
+    }
+    const QString path = files_.chooseFileToSave(QStringLiteral("Save marked names"),
+                                                 QStringLiteral("shortlist.txt"), kListFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (const QString error = namelist::WriteNameFile(path, names); !error.isEmpty()) {
+        messages_.showError(QStringLiteral("The marked names could not be saved to %1: %2.")
+                                .arg(Quoted(QFileInfo(path).fileName()), error));
+        return false;
+    }
+    return true;
+}
+
+void FinderWindow::keepMarks() {
+    if (!marksStore_.write(listPath_, model_->marks()) && !marksRefused_) {
+        marksRefused_ = true;
+        notify(QStringLiteral("The marks could not be kept, so they will be forgotten when the "
+                              "finder closes; Save marked names... keeps them in a file."));
+    }
+}
+
+} // namespace kindrell::finder

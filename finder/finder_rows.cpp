@@ -1,0 +1,265 @@
+// The finder window's controls, row by row: the parents, the filters and
+// the order, the table with its count lines, the selected name, the lists.
+
+#include "finder/finder_window.h"
+#include "finder/names_model.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace kindrell::finder {
+namespace {
+
+// Space marks the current row whichever cell is current, not only when the
+// name's check box cell is.
+class MarkingTableView final : public QTableView {
+  public:
+    using QTableView::QTableView;
+
+    // The width that shows every column whole (see buildTable).
+    void setPreferredWidth(int width) { preferredWidth_ = width; }
+    QSize sizeHint() const override {
+        const QSize hint = QTableView::sizeHint();
+        return {std::max(hint.width(), preferredWidth_), hint.height()};
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        auto* names = qobject_cast<NamesModel*>(model());
+        if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+            names != nullptr && currentIndex().isValid()) {
+            names->toggleMark(currentIndex().row());
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+  private:
+    int preferredWidth_ = 0;
+};
+
+template <class Widget> Widget* Named(Widget* widget, const char* objectName) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    return widget;
+}
+
+QComboBox* Choices(QWidget* parent, const char* objectName,
+                   std::initializer_list<std::pair<const char*, int>> items) {
+    auto* box = Named(new QComboBox(parent), objectName);
+    for (const auto& [text, value] : items) {
+        box->addItem(QString::fromLatin1(text), value);
+    }
+    return box;
+}
+
+// A label whose text the window changes: plain text, read as it stands.
+QLabel* Line(QWidget* parent, const char* objectName) {
+    auto* line = Named(new QLabel(parent), objectName);
+    line->setTextFormat(Qt::PlainText);
+    return line;
+}
+
+QLabel* Buddy(const QString& text, QWidget* control) {
+    auto* label = new QLabel(text, control->parentWidget());
+    label->setBuddy(control);
+    return label;
+}
+
+int Choice(HarmonyChoice choice) {
+    return static_cast<int>(choice);
+}
+
+} // namespace
+
+void FinderWindow::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    // The table first: the label above it names it.
+    buildTable(central);
+    layout->addLayout(buildParentsRows(central));
+    layout->addLayout(buildFiltersRow(central));
+    auto* tableHeading = new QHBoxLayout;
+    countLine_ = Line(central, "countLine");
+    tableHeading->addWidget(Buddy(QStringLiteral("N&ames"), table_));
+    tableHeading->addStretch();
+    tableHeading->addWidget(countLine_);
+    layout->addLayout(tableHeading);
+    // In the table's place when it shows no name: why.
+    emptyLine_ = Line(central, "emptyLine");
+    emptyLine_->setWordWrap(true);
+    emptyLine_->hide();
+    layout->addWidget(emptyLine_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(buildSelectedPane(central));
+    noticeLine_ = Line(central, "noticeLine");
+    noticeLine_->setWordWrap(true);
+    noticeLine_->hide();
+    layout->addWidget(noticeLine_);
+    layout->addLayout(buildListsRow(central));
+    setCentralWidget(central);
+    // Tab goes top to bottom, and the window opens with the father's box
+    // taking what is typed, whatever order the controls were made in.
+    const std::array<QWidget*, 12> tabOrder{
+        fatherBox_, motherBox_,   sexBox_, harmonyBox_, prefixBox_,     numberBox_,
+        orderBox_,  reversedBox_, table_,  openButton_, bundledButton_, saveButton_,
+    };
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    }
+    fatherBox_->setFocus();
+}
+
+QFormLayout* FinderWindow::buildParentsRows(QWidget* central) {
+    auto* parents = new QFormLayout;
+    const auto addParent = [&](const QString& caption, QLineEdit*& box, QLabel*& number,
+                               const char* boxName, const char* numberName) {
+        box = Named(new QLineEdit(central), boxName);
+        number = Line(central, numberName);
+        // Room for "Number 9", so that the box does not move as it appears.
+        number->setMinimumWidth(
+            number->fontMetrics().horizontalAdvance(QStringLiteral("Number 99")));
+        auto* row = new QHBoxLayout;
+        row->addWidget(box, 1);
+        row->addWidget(number);
+        parents->addRow(Buddy(caption, box), row);
+    };
+    addParent(QStringLiteral("&Father's name"), fatherBox_, fatherNumber_, "fatherBox",
+              "fatherNumber");
+    addParent(QStringLiteral("&Mother's name"), motherBox_, motherNumber_, "motherBox",
+              "motherNumber");
+    return parents;
+}
+
+QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
+    sexBox_ = Choices(central, "sexBox",
+                      {{"Girls and boys", static_cast<int>(namelist::SexFilter::Both)},
+                       {"Girls", static_cast<int>(namelist::SexFilter::Girls)},
+                       {"Boys", static_cast<int>(namelist::SexFilter::Boys)}});
+    harmonyBox_ = Choices(central, "harmonyBox",
+                          {{"With both parents", Choice(HarmonyChoice::WithBoth)},
+                           {"With the mother", Choice(HarmonyChoice::WithMother)},
+                           {"With the father", Choice(HarmonyChoice::WithFather)},
+                           {"Any", Choice(HarmonyChoice::Any)},
+                           {"Marked", Choice(HarmonyChoice::Marked)}});
+    prefixBox_ = Named(new QLineEdit(central), "prefixBox");
+    numberBox_ = Choices(central, "numberBox", {{"Any", 0}});
+    for (int number = 1; number <= 9; ++number) {
+        numberBox_->addItem(QString::number(number), number);
+    }
+    orderBox_ = Choices(central, "orderBox",
+                        {{"Births", NamesModel::BirthsColumn},
+                         {"Name", NamesModel::NameColumn},
+                         {"Number", NamesModel::NumberColumn}});
+    reversedBox_ = Named(new QCheckBox(QStringLiteral("Re&versed"), central), "reversedBox");
+
+    auto* filters = new QHBoxLayout;
+    const std::array<std::pair<QString, QWidget*>, 5> labelled{{
+        {QStringLiteral("S&ex"), sexBox_},
+        {QStringLiteral("&Harmony"), harmonyBox_},
+        {QStringLiteral("Starts &with"), prefixBox_},
+        {QStringLiteral("N&umber"), numberBox_},
+        {QStringLiteral("&Order"), orderBox_},
+    }};
+    for (const auto& [caption, control] : labelled) {
+        filters->addWidget(Buddy(caption, control));
+        filters->addWidget(control);
+    }
+    filters->addWidget(reversedBox_);
+    filters->addStretch();
+    return filters;
+}
+
+void FinderWindow::buildTable(QWidget* central) {
+    auto* table = Named(new MarkingTableView(central), "table");
+    table_ = table;
+    // Unlike line edits and combo boxes, Qt's accessible table takes no name
+    // from its buddy label; the table's own name never changes.
+    table_->setAccessibleName(QStringLiteral("Names"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    // Rows of one line of text; the style's default leaves room for two.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() * 3 / 2);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSortIndicator(NamesModel::BirthsColumn, Qt::DescendingOrder);
+    table_->setSortingEnabled(true);
+    // Widths from the texts the columns hold, in the user's font; a column
+    // sized to its contents would measure rows on every keystroke.
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int padding = metrics.averageCharWidth() * 4;
+    const auto widthOf = [&](const char* widest) {
+        return metrics.horizontalAdvance(QString::fromLatin1(widest)) + padding;
+    };
+    header->setSectionResizeMode(NamesModel::NameColumn, QHeaderView::Stretch);
+    const std::array<int, NamesModel::kColumnCount> widths{
+        // The check box, then room for most names.
+        metrics.height() * 2 + widthOf("Christopher"),
+        widthOf("girl"),
+        widthOf("Number"),
+        widthOf("Not Harmonious At All"),
+        widthOf("Not Harmonious At All"),
+        widthOf("000,000"),
+    };
+    int tableWidth = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < NamesModel::kColumnCount; ++column) {
+        header->resizeSection(column, widths.at(static_cast<std::size_t>(column)));
+        tableWidth += widths.at(static_cast<std::size_t>(column));
+    }
+    table->setPreferredWidth(tableWidth);
+}
+
+QWidget* FinderWindow::buildSelectedPane(QWidget* central) {
+    auto* selected = new QGroupBox(QStringLiteral("Selected name"), central);
+    auto* selectedLayout = new QVBoxLayout(selected);
+    selectedName_ = Line(selected, "selectedName");
+    working_ = Line(selected, "working");
+    motherLine_ = Line(selected, "motherLine");
+    fatherLine_ = Line(selected, "fatherLine");
+    for (QLabel* label : {selectedName_, working_, motherLine_, fatherLine_}) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        selectedLayout->addWidget(label);
+    }
+    QFont bold = selectedName_->font();
+    bold.setBold(true);
+    selectedName_->setFont(bold);
+    return selected;
+}
+
+QHBoxLayout* FinderWindow::buildListsRow(QWidget* central) {
+    openButton_ = Named(new QPushButton(QStringLiteral("O&pen list..."), central), "openButton");
+    bundledButton_ =
+        Named(new QPushButton(QStringLiteral("Use the &bundled list"), central), "bundledButton");
+    saveButton_ =
+        Named(new QPushButton(QStringLiteral("&Save marked names..."), central), "saveButton");
+    markedLine_ = Line(central, "markedLine");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(openButton_);
+    buttons->addWidget(bundledButton_);
+    buttons->addStretch();
+    buttons->addWidget(markedLine_);
+    buttons->addWidget(saveButton_);
+    return buttons;
+}
+
+} // namespace kindrell::finder

@@ -1,0 +1,171 @@
+#include "finder/finder_state.h"
+
+#include <array>
+#include <utility>
+
+namespace kindrell::finder {
+namespace {
+
+const QString kApplication = QStringLiteral("kindrell-names");
+const QString kSection = QStringLiteral("Finder");
+
+const QString kFatherKey = QStringLiteral("Father");
+const QString kMotherKey = QStringLiteral("Mother");
+const QString kSexKey = QStringLiteral("Sex");
+const QString kHarmonyKey = QStringLiteral("Harmony");
+const QString kPrefixKey = QStringLiteral("StartsWith");
+const QString kNumberKey = QStringLiteral("Number");
+const QString kOrderKey = QStringLiteral("Order");
+const QString kReversedKey = QStringLiteral("Reversed");
+const QString kGeometryKey = QStringLiteral("Geometry");
+const QString kListKey = QStringLiteral("List");
+
+// Each choice as it is stored; the first is the default.
+constexpr std::array<std::pair<const char*, namelist::SexFilter>, 3> kSexTokens{{
+    {"both", namelist::SexFilter::Both},
+    {"girls", namelist::SexFilter::Girls},
+    {"boys", namelist::SexFilter::Boys},
+}};
+constexpr std::array<std::pair<const char*, HarmonyChoice>, 5> kHarmonyTokens{{
+    {"both", HarmonyChoice::WithBoth},
+    {"mother", HarmonyChoice::WithMother},
+    {"father", HarmonyChoice::WithFather},
+    {"any", HarmonyChoice::Any},
+    {"marked", HarmonyChoice::Marked},
+}};
+constexpr std::array<std::pair<const char*, namelist::SortKey>, 6> kOrderTokens{{
+    {"births", namelist::SortKey::Births},
+    {"name", namelist::SortKey::Name},
+    {"sex", namelist::SortKey::Sex},
+    {"number", namelist::SortKey::Number},
+    {"mother", namelist::SortKey::Mother},
+    {"father", namelist::SortKey::Father},
+}};
+constexpr std::array<std::pair<const char*, bool>, 2> kReversedTokens{{
+    {"false", false},
+    {"true", true},
+}};
+
+template <typename Choice, std::size_t Count>
+QString TokenOf(const std::array<std::pair<const char*, Choice>, Count>& tokens, Choice choice) {
+    for (const auto& [token, value] : tokens) {
+        if (value == choice) {
+            return QString::fromLatin1(token);
+        }
+    }
+    return QString::fromLatin1(tokens.front().first);
+}
+
+// The choice a stored text names: the default when nothing was stored,
+// nullopt for a text the finder does not know.
+template <typename Choice, std::size_t Count>
+std::optional<Choice> ChoiceOf(const std::array<std::pair<const char*, Choice>, Count>& tokens,
+                               const QString& text) {
+    if (text.isEmpty()) {
+        return tokens.front().second;
+    }
+    for (const auto& [token, value] : tokens) {
+        if (text == QLatin1String(token)) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+// "" (0) for any number, "1" to "9" for one of them; nullopt for any other text.
+std::optional<int> NumberOf(const QString& text) {
+    if (text.isEmpty()) {
+        return 0;
+    }
+    if (text.size() != 1 || text.front() < QLatin1Char('1') || text.front() > QLatin1Char('9')) {
+        return std::nullopt;
+    }
+    return text.front().unicode() - u'0';
+}
+
+} // namespace
+
+QString FinderSettings::value(const QString& key) {
+    return backend_.read(kApplication, kSection, key);
+}
+
+std::optional<FinderState> FinderSettings::read() {
+    FinderState state;
+    try {
+        state.father = value(kFatherKey);
+        state.mother = value(kMotherKey);
+        state.prefix = value(kPrefixKey);
+        state.listPath = value(kListKey);
+        const auto sex = ChoiceOf(kSexTokens, value(kSexKey));
+        const auto harmony = ChoiceOf(kHarmonyTokens, value(kHarmonyKey));
+        const auto number = NumberOf(value(kNumberKey));
+        const auto order = ChoiceOf(kOrderTokens, value(kOrderKey));
+        const auto reversed = ChoiceOf(kReversedTokens, value(kReversedKey));
+        const QString geometry = value(kGeometryKey);
+        state.geometry = QByteArray::fromBase64(geometry.toLatin1());
+        if (!sex || !harmony || !number || !order || !reversed ||
+            state.geometry.toBase64() != geometry.toLatin1()) {
+            return std::nullopt;
+        }
+        state.sex = *sex;
+        state.harmony = *harmony;
+        if (*number > 0) {
+            state.number = static_cast<DestinyNumber>(*number);
+        }
+        state.ordering = {*order, *reversed};
+    } catch (const platform::SettingsError&) {
+        return std::nullopt;
+    }
+    return state;
+}
+
+bool FinderSettings::write(const StateValue& stateValue) {
+    try {
+        backend_.write(kApplication, kSection, stateValue.key, stateValue.text);
+    } catch (const platform::SettingsError&) {
+        return false;
+    }
+    return true;
+}
+
+StateValue FinderSettings::Father(const QString& name) {
+    return {kFatherKey, name};
+}
+
+StateValue FinderSettings::Mother(const QString& name) {
+    return {kMotherKey, name};
+}
+
+StateValue FinderSettings::Sex(namelist::SexFilter sex) {
+    return {kSexKey, TokenOf(kSexTokens, sex)};
+}
+
+StateValue FinderSettings::Harmony(HarmonyChoice harmony) {
+    return {kHarmonyKey, TokenOf(kHarmonyTokens, harmony)};
+}
+
+StateValue FinderSettings::Prefix(const QString& prefix) {
+    return {kPrefixKey, prefix};
+}
+
+StateValue FinderSettings::Number(std::optional<DestinyNumber> number) {
+    return {kNumberKey, number ? QString::number(*number) : QString()};
+}
+
+StateValue FinderSettings::Order(namelist::SortKey key) {
+    return {kOrderKey, TokenOf(kOrderTokens, key)};
+}
+
+StateValue FinderSettings::Reversed(bool reversed) {
+    return {kReversedKey, TokenOf(kReversedTokens, reversed)};
+}
+
+StateValue FinderSettings::Geometry(const QByteArray& geometry) {
+    return {kGeometryKey, QString::fromLatin1(geometry.toBase64())};
+}
+
+StateValue FinderSettings::ListPath(const QString& path) {
+    return {kListKey, path};
+}
+
+} // namespace kindrell::finder

@@ -1,0 +1,69 @@
+#pragma once
+
+// What the name finder remembers between runs: the parents' names, the
+// filters, the order, the window's place and the list that was open. It is
+// kept in the finder's own part of the per-user settings, apart from the
+// reading program's, and written value by value as the user changes it, so
+// that a program that is killed forgets nothing it was told.
+
+#include "namelist/weighing.h"
+#include "platform/services.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace kindrell::finder {
+
+// The Harmony box's choices: the list's harmony filters, and the marked names
+// whatever any filter says.
+enum class HarmonyChoice { WithBoth, WithMother, WithFather, Any, Marked };
+
+struct FinderState {
+    QString father;
+    QString mother;
+    namelist::SexFilter sex = namelist::SexFilter::Both;
+    HarmonyChoice harmony = HarmonyChoice::WithBoth;
+    QString prefix;
+    std::optional<DestinyNumber> number;
+    namelist::Ordering ordering;
+    QByteArray geometry; // QWidget::saveGeometry(); empty for the default place
+    QString listPath;    // the open list's file; empty for the bundled list
+};
+
+// One remembered value: its key and its text as stored.
+struct StateValue {
+    QString key;
+    QString text;
+};
+
+class FinderSettings {
+  public:
+    explicit FinderSettings(platform::SettingsBackend& backend) : backend_(backend) {}
+
+    // The remembered state; nullopt when the store could not be read or holds
+    // a value the finder does not know (the finder then starts afresh).
+    // Values never stored read as the defaults.
+    std::optional<FinderState> read();
+    // Stores one value; false when the store refused it.
+    bool write(const StateValue& value);
+
+    static StateValue Father(const QString& name);
+    static StateValue Mother(const QString& name);
+    static StateValue Sex(namelist::SexFilter sex);
+    static StateValue Harmony(HarmonyChoice harmony);
+    static StateValue Prefix(const QString& prefix);
+    static StateValue Number(std::optional<DestinyNumber> number);
+    static StateValue Order(namelist::SortKey key);
+    static StateValue Reversed(bool reversed);
+    static StateValue Geometry(const QByteArray& geometry);
+    static StateValue ListPath(const QString& path);
+
+  private:
+    QString value(const QString& key);
+
+    platform::SettingsBackend& backend_;
+};
+
+} // namespace kindrell::finder
