@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,6 +82,12 @@ struct FinderHarness {
         QTest::keyClick(table(), Qt::Key_Space);
     }
 };
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 inline QString AccessibleText(QWidget* widget, QAccessible::Text text = QAccessible::Name) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);

@@ -12,14 +12,9 @@
 
 using kindrell::finder::NamesModel;
 using kindrell::finder::test::FinderHarness;
+using kindrell::finder::test::WriteFile;
 
 namespace {
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList MarkedNames(const FinderHarness& h) {
     return h.model()->markedNames();

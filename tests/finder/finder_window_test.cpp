@@ -16,6 +16,7 @@ using kindrell::finder::FinderWindow;
 using kindrell::finder::NamesModel;
 using kindrell::finder::test::AccessibleText;
 using kindrell::finder::test::FinderHarness;
+using kindrell::finder::test::WriteFile;
 using namespace kindrell::platform;
 
 namespace {
@@ -35,12 +36,6 @@ QString LabelledBy(QWidget* widget) {
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
