@@ -406,27 +406,6 @@ class FinderWindowTest : public QObject {
         QCOMPARE(h.cell(0, NamesModel::SexColumn), QStringLiteral("boy"));
     }
 
-    // Fewest births first, and among equal births still name by name, girl
-    // before boy.
-    void aReversedOrderKeepsItsTiesInTheDefaultOrder() {
-        const FinderHarness h;
-        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
-        h.typeParents("John", "Zoe");
-        h.choices("orderBox")->setCurrentText(QStringLiteral("Births"));
-        h.find<QCheckBox>("reversedBox")->setChecked(true);
-        QCOMPARE(h.cell(0, NamesModel::BirthsColumn), QStringLiteral("100"));
-        int ties = 0;
-        for (int row = 1; h.cell(row, NamesModel::BirthsColumn) == QStringLiteral("100"); ++row) {
-            const QString before = h.cell(row - 1, NamesModel::NameColumn);
-            const QString name = h.cell(row, NamesModel::NameColumn);
-            QVERIFY2(before < name || (before == name &&
-                                       h.cell(row, NamesModel::SexColumn) == QStringLiteral("boy")),
-                     qPrintable(before + " before " + name));
-            ++ties;
-        }
-        QVERIFY(ties > 100);
-    }
-
     void countsAndBirthsAreWrittenAsTheUsersLocaleWritesThem() {
         const QLocale before;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
