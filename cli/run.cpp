@@ -2,9 +2,10 @@
 
 #include "engine/reading.h"
 #include "engine/text.h"
-#include "enginetext/engine_text.h"
 #include "namelist/name_list.h"
 #include "namelist/weighing.h"
+#include "textrules/engine_strings.h"
+#include "textrules/lines.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -36,24 +37,25 @@ void Say(int err, std::string_view what) {
 
 struct Role {
     std::string_view what;
-    std::string_view blank; // the main window's own message
+    NameRole role; // whose blank-name message, the main window's own, it gets
 };
-constexpr Role kChild{"the child's name", "Please Enter Child's Name"};
-constexpr Role kFather{"the father's name", "Please Enter Child's Father Name"};
-constexpr Role kMother{"the mother's name", "Please Enter Child's Mother Name"};
+constexpr Role kChild{"the child's name", NameRole::Child};
+constexpr Role kFather{"the father's name", NameRole::Father};
+constexpr Role kMother{"the mother's name", NameRole::Mother};
 
 // Decodes a name given on the command line into `units` and checks it: valid
 // UTF-8, at most kMaxNameLength UTF-16 code units, not blank (as the main
 // window checks). Callers stop at the first refusal, the only one told.
 bool DecodeName(const Role& role, const std::string& bytes, std::u16string& units, int err) {
-    QStringDecoder decoder = StrictUtf8Decoder();
+    QStringDecoder decoder = text::StrictUtf8Decoder();
     units = QString(decoder(QByteArrayView(bytes))).toStdU16String();
     if (decoder.hasError()) {
         Say(err, std::string(role.what) + " is not valid UTF-8");
     } else if (units.size() > kMaxNameLength) {
-        Say(err, std::string(role.what) + " is longer than 32767 UTF-16 code units");
+        Say(err, std::string(role.what) + " is longer than " + std::to_string(kMaxNameLength) +
+                     " UTF-16 code units");
     } else if (TrimSpaces(units).empty()) {
-        WriteAll(err, std::string(role.blank) + "\n");
+        WriteAll(err, text::ToQString(BlankNameMessage(role.role)).toStdString() + "\n");
     } else {
         return true;
     }
@@ -98,7 +100,7 @@ std::string FormatReading(const Reading& r, bool json, std::span<const std::u16s
     }
     text +=
         text::ToQString(r.MotherVerdictLine) + u'\n' + text::ToQString(r.FatherVerdictLine) + u'\n';
-    return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').toStdString();
+    return text::WithLineFeeds(text).toStdString();
 }
 
 int RunReading(const Options& options, int out, int err) {
@@ -189,15 +191,14 @@ int RunSuggest(const Options& options, int out, int err) {
             output.append("\t").append(births).append("\n");
             continue;
         }
-        output += "{\"Name\":";
-        AppendJsonString(name, output);
-        output.append(",\"Sex\":\"").append(sex).append("\",\"ChildNumber\":").append(number);
-        output.append(",\"Births\":").append(births);
-        output += ",\"Verdict\":\"Harmonious\",\"MotherVerdictLine\":";
-        AppendJsonString(verdict.motherLine.toStdString(), output);
-        output += ",\"FatherVerdictLine\":";
-        AppendJsonString(verdict.fatherLine.toStdString(), output);
-        output += "}\n";
+        const QJsonObject record{{u"Name"_s, entry.name},
+                                 {u"Sex"_s, SexName(entry.sex)},
+                                 {u"ChildNumber"_s, entry.number},
+                                 {u"Births"_s, entry.births.value_or(0)},
+                                 {u"Verdict"_s, u"Harmonious"_s},
+                                 {u"MotherVerdictLine"_s, verdict.motherLine},
+                                 {u"FatherVerdictLine"_s, verdict.fatherLine}};
+        output += QJsonDocument(record).toJson(QJsonDocument::Compact).toStdString() + "\n";
     }
     return WriteAll(out, output, err) ? kExitSuccess : kExitPartial;
 }

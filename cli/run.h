@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/name_number.h"
-#include "namelist/text.h"
 
 #include <cstddef>
 #include <optional>
@@ -42,24 +41,16 @@ struct UsageError {
 };
 
 // `args` excludes the program name. Options may come before or after the
-// names; "--" ends them. As in a scan from the left, --help and --version act
-// where they stand, and the first mistake is the one told.
+// names; "--" ends them. --help, then --version, answer whatever else is
+// given; next come QCommandLineParser's own refusals, then the program's.
 [[nodiscard]] std::variant<Options, UsageError>
 ParseArguments(std::span<const std::string_view> args);
 
 // The whole program, on file descriptors; `args` exclude the program name.
 int Run(std::span<const char* const> args, int in, int out, int err);
 
-// The names' strict UTF-8 decoder, shared with the name lists.
-using namelist::StrictUtf8Decoder;
-
 // Writes all of `bytes`; when that fails, tells why on `err` if given and gives false.
 bool WriteAll(int fd, std::string_view bytes, int err = -1);
-
-// Appends `utf8` as a JSON string. Quote, backslash, C0, DEL and C1 controls
-// are escaped (\b \f \n \r \t or \u00XX), and so are U+2028 and U+2029,
-// which JavaScript source may not hold raw.
-void AppendJsonString(std::string_view utf8, std::string& out);
 
 struct ShortlistSettings {
     std::u16string father{};

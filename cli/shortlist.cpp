@@ -1,6 +1,8 @@
 #include "cli/run.h"
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
+#include "textrules/json_string.h"
+#include "textrules/lines.h"
 
 #include <QString>
 
@@ -16,9 +18,13 @@
 namespace kindrell::cli {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kTooLong = "name longer than 32767 UTF-16 code units";
+const std::string kTooLong =
+    "name longer than " + std::to_string(kMaxNameLength) + " UTF-16 code units";
 constexpr std::size_t kOutputBlock = std::size_t{256} * 1024;
+
+QByteArrayView Bytes(std::string_view text) {
+    return {text.data(), static_cast<qsizetype>(text.size())};
+}
 
 std::string Utf8(std::u16string_view text) {
     return QStringView(text.data(), static_cast<qsizetype>(text.size())).toUtf8().toStdString();
@@ -45,11 +51,11 @@ std::array<std::string, 10> PrepareTails(const ShortlistSettings& settings) {
             continue;
         }
         tail.append(",\"ChildNumber\":").append(std::to_string(number));
-        for (const auto& [key, text] : {std::pair{",\"Verdict\":", TokenText(verdict)},
-                                        {",\"MotherVerdictLine\":", lines.MotherLine},
-                                        {",\"FatherVerdictLine\":", lines.FatherLine}}) {
+        for (const auto& [key, value] : {std::pair{",\"Verdict\":", TokenText(verdict)},
+                                         {",\"MotherVerdictLine\":", lines.MotherLine},
+                                         {",\"FatherVerdictLine\":", lines.FatherLine}}) {
             tail += key;
-            AppendJsonString(Utf8(text), tail);
+            text::AppendJsonString(Utf8(value), tail);
         }
     }
     return tails;
@@ -72,39 +78,9 @@ bool WriteAll(int fd, std::string_view bytes, int err) {
     return true;
 }
 
-void AppendJsonString(std::string_view utf8, std::string& out) {
-    constexpr std::string_view kShortForms = "\"\"\\\\\bb\ff\nn\rr\tt"; // each with its letter
-    out.push_back('"');
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto at = [&](std::size_t k) {
-            return i + k < utf8.size() ? static_cast<unsigned char>(utf8[i + k]) : 0U;
-        };
-        unsigned code = at(0);
-        if (code == 0xC2U && at(1) >= 0x80U && at(1) <= 0x9FU) { // a C1 control
-            code = at(1);
-            i += 1;
-        } else if (code == 0xE2U && at(1) == 0x80U && (at(2) == 0xA8U || at(2) == 0xA9U)) {
-            code = 0x2000U + at(2) - 0x80U; // U+2028, U+2029
-            i += 2;
-        } else if (code >= 0x20U && code != '"' && code != '\\' && code != 0x7FU) {
-            out.push_back(utf8[i]);
-            continue;
-        }
-        const auto shortForm =
-            code < 0x80U ? kShortForms.find(static_cast<char>(code)) : std::string_view::npos;
-        std::array<char, 7> escape{'\\', shortForm < kShortForms.size() ? kShortForms[shortForm + 1]
-                                                                        : 'u'};
-        if (escape[1] == 'u') {
-            std::snprintf(escape.data(), escape.size(), "\\u%04x", code);
-        }
-        out += escape.data();
-    }
-    out.push_back('"');
-}
-
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
     const std::array<std::string, 10> tails = PrepareTails(settings);
-    QStringDecoder decoder = StrictUtf8Decoder();
+    QStringDecoder decoder = text::StrictUtf8Decoder();
     QString units(decoder.requiredSpace(kMaxLineBytes), Qt::Uninitialized); // one decoded line
     std::string output;
     std::uint64_t lineNumber = 0;
@@ -115,36 +91,43 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         if (line.size() > kMaxLineBytes) {
             return kTooLong; // the reader's own test, so that where reads end changes nothing
         }
-        line.remove_prefix(lineNumber == 1 && line.starts_with(kByteOrderMark) ? 3 : 0);
+        if (lineNumber == 1) {
+            const QByteArrayView rest = text::WithoutByteOrderMark(Bytes(line));
+            line = {rest.data(), static_cast<std::size_t>(rest.size())};
+        }
         line.remove_suffix(line.ends_with('\r') ? 1 : 0);
-        const auto first = line.find_first_not_of(' ');
-        if (first == std::string_view::npos) {
+        const QByteArrayView trimmed = text::TrimSpaces(Bytes(line));
+        if (trimmed.isEmpty()) {
             return {};
         }
         decoder.resetState();
         const QStringView decoded(units.data(), decoder.appendToBuffer(units.data(), line));
-        if (decoder.hasError() || static_cast<std::size_t>(decoded.size()) > kMaxNameLength) {
-            return decoder.hasError() ? "not valid UTF-8" : kTooLong;
+        if (decoder.hasError()) {
+            return "not valid UTF-8";
         }
-        const std::u16string_view text(decoded.utf16(), static_cast<std::size_t>(decoded.size()));
-        const std::string& tail = tails.at(static_cast<std::size_t>(GetDestinyNumber(text)));
+        if (static_cast<std::size_t>(decoded.size()) > kMaxNameLength) {
+            return kTooLong;
+        }
+        const std::u16string_view weighed(decoded.utf16(),
+                                          static_cast<std::size_t>(decoded.size()));
+        const std::string& tail = tails.at(static_cast<std::size_t>(GetDestinyNumber(weighed)));
         if (tail.empty()) {
             return {};
         }
-        const std::string_view name = line.substr(first, line.find_last_not_of(' ') - first + 1);
+        const std::string_view name(trimmed.data(), static_cast<std::size_t>(trimmed.size()));
         const std::string working =
-            settings.explain ? Utf8(FormatWorking(ExplainDestinyNumber(text))) : std::string();
+            settings.explain ? Utf8(FormatWorking(ExplainDestinyNumber(weighed))) : std::string();
         if (!settings.json) {
             output.append(name).append(tail).append(settings.explain ? "\t" : "");
             output.append(working).append("\n");
             return {};
         }
         output += "{\"Name\":";
-        AppendJsonString(name, output);
+        text::AppendJsonString(name, output);
         output += tail;
         if (settings.explain) {
             output += ",\"ChildWorking\":";
-            AppendJsonString(working, output);
+            text::AppendJsonString(working, output);
         }
         output += "}\n";
         return {};

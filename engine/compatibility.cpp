@@ -132,21 +132,26 @@ CompatibilityVerdict GetCompatibility(std::int16_t childNumber, std::int16_t mot
     return CompatibilityVerdict::NotHarmoniousAtAll;
 }
 
-VerdictLines GetVerdictLines(CompatibilityVerdict verdict) {
+ParentVerdicts GetParentVerdicts(CompatibilityVerdict verdict) noexcept {
+    constexpr std::u16string_view kHarmonious = u"Harmonious";
+    constexpr std::u16string_view kNot = u"Not Harmonious";
     switch (verdict) {
     case CompatibilityVerdict::Harmonious:
-        return {u"Compatibility with Mother: Harmonious", u"Compatibility with Father: Harmonious"};
+        return {kHarmonious, kHarmonious};
     case CompatibilityVerdict::HarmoniousWithParent1:
-        return {u"Compatibility with Mother: Harmonious",
-                u"Compatibility with Father: Not Harmonious"};
+        return {kHarmonious, kNot};
     case CompatibilityVerdict::HarmoniousWithParent2:
-        return {u"Compatibility with Mother: Not Harmonious",
-                u"Compatibility with Father: Harmonious"};
+        return {kNot, kHarmonious};
     case CompatibilityVerdict::NotHarmoniousAtAll:
         break;
     }
-    return {u"Compatibility with Mother: Not Harmonious At All",
-            u"Compatibility with Father: Not Harmonious At All"};
+    return {u"Not Harmonious At All", u"Not Harmonious At All"};
+}
+
+VerdictLines GetVerdictLines(CompatibilityVerdict verdict) {
+    const ParentVerdicts words = GetParentVerdicts(verdict);
+    return {std::u16string(u"Compatibility with Mother: ").append(words.Mother),
+            std::u16string(u"Compatibility with Father: ").append(words.Father)};
 }
 
 } // namespace kindrell

@@ -27,6 +27,17 @@ struct VerdictLines {
     std::u16string FatherLine;
 };
 
+// Each parent's part of a verdict, the word its verdict line ends with:
+// "Harmonious", "Not Harmonious", or "Not Harmonious At All" (for both
+// parents, and only when neither is in harmony).
+struct ParentVerdicts {
+    std::u16string_view Mother;
+    std::u16string_view Father;
+};
+ParentVerdicts GetParentVerdicts(CompatibilityVerdict verdict) noexcept;
+
+// "Compatibility with Mother: " and "Compatibility with Father: ", each with
+// that parent's word.
 VerdictLines GetVerdictLines(CompatibilityVerdict verdict);
 
 // One row of the verdict table. Key is the parent pair key: the mother's

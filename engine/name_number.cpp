@@ -66,10 +66,6 @@ constexpr int ValueOf(char16_t unit) noexcept {
     return unit < kAsciiSize ? kValueByCodeUnit[unit] : 0;
 }
 
-constexpr char16_t CapitalOf(char16_t unit) noexcept {
-    return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
-}
-
 // The letter sum, the one walk over a name. `onLetter(position, value,
 // added)` hears of each letter A to Z; a letter that would carry the sum past
 // the limit is not added and the walk goes on.

@@ -16,6 +16,12 @@ inline constexpr std::int16_t kLetterSumLimit = 32767;
 // The longest name the data model holds, in UTF-16 code units.
 inline constexpr std::size_t kMaxNameLength = 32767;
 
+// The capital a letter counts as: a to z become A to Z, every other code
+// unit stays itself, so that no locale or other alphabet changes a number.
+constexpr char16_t CapitalOf(char16_t unit) noexcept {
+    return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
+}
+
 // Destiny number 0..9 of a name; 0 only when the name holds none of A to Z.
 DestinyNumber GetDestinyNumber(std::u16string_view name) noexcept;
 

@@ -17,6 +17,18 @@ std::u16string Caption(std::u16string_view prefix, DestinyNumber number) {
 
 } // namespace
 
+std::u16string_view BlankNameMessage(NameRole role) noexcept {
+    switch (role) {
+    case NameRole::Child:
+        return u"Please Enter Child's Name";
+    case NameRole::Father:
+        return u"Please Enter Child's Father Name";
+    case NameRole::Mother:
+        break;
+    }
+    return u"Please Enter Child's Mother Name";
+}
+
 Reading ComposeReading(std::u16string_view childName, std::u16string_view fatherName,
                        std::u16string_view motherName) {
     Reading reading;

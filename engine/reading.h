@@ -25,6 +25,13 @@ struct Reading {
     friend bool operator==(const Reading&, const Reading&) = default;
 };
 
+// The three names a reading weighs, in the order they are asked for.
+enum class NameRole { Child, Father, Mother };
+
+// What a blank name is told: "Please Enter Child's Name", "Please Enter
+// Child's Father Name", "Please Enter Child's Mother Name".
+std::u16string_view BlankNameMessage(NameRole role) noexcept;
+
 // The names in the order the main window asks for them: child, father, mother.
 Reading ComposeReading(std::u16string_view childName, std::u16string_view fatherName,
                        std::u16string_view motherName);

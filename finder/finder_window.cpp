@@ -7,10 +7,10 @@
 
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
-#include "enginetext/engine_text.h"
 #include "finder/count_lines.h"
 #include "finder/names_model.h"
 #include "resources/program_icon.h"
+#include "textrules/engine_strings.h"
 #include "widgets/working_tooltip.h"
 
 #include <QCheckBox>

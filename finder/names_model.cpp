@@ -1,7 +1,7 @@
 #include "finder/names_model.h"
 
-#include "enginetext/engine_text.h"
 #include "finder/count_lines.h"
+#include "textrules/engine_strings.h"
 
 #include <QSet>
 

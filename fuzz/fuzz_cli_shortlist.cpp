@@ -6,6 +6,7 @@
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
 #include "fuzz/fuzz_input.h"
+#include "textrules/lines.h"
 
 #include <QString>
 
@@ -101,7 +102,7 @@ Expected Reference(std::string_view bytes, const ShortlistSettings& settings) {
             continue;
         }
         const std::string_view name = line.substr(begin, line.find_last_not_of(' ') - begin + 1);
-        QStringDecoder decoder = kindrell::cli::StrictUtf8Decoder();
+        QStringDecoder decoder = kindrell::text::StrictUtf8Decoder();
         const std::u16string decoded =
             QString(decoder(QByteArrayView(line.data(), static_cast<qsizetype>(line.size()))))
                 .toStdU16String();

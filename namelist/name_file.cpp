@@ -1,41 +1,23 @@
 #include "namelist/name_file.h"
 
-#include "namelist/text.h"
+#include "textrules/lines.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
 
 namespace kindrell::namelist {
-namespace {
-
-constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
-
-QByteArrayView TrimSpaces(QByteArrayView line) {
-    while (line.startsWith(' ')) {
-        line = line.sliced(1);
-    }
-    while (line.endsWith(' ')) {
-        line.chop(1);
-    }
-    return line;
-}
-
-} // namespace
 
 NameFileContents ParseNameFile(QByteArrayView bytes) {
-    if (bytes.startsWith(kByteOrderMark)) {
-        bytes = bytes.sliced(kByteOrderMark.size());
-    }
     NameFileContents contents;
-    ForEachLine(bytes, [&contents](QByteArrayView line) {
-        line = TrimSpaces(line);
+    text::ForEachLine(text::WithoutByteOrderMark(bytes), [&contents](QByteArrayView line) {
+        line = text::TrimSpaces(line);
         if (line.isEmpty()) {
             return;
         }
         // Strict: a malformed sequence is an error, not a replacement
         // character, and a byte-order mark inside the file is kept as text.
-        QStringDecoder decoder = StrictUtf8Decoder();
+        QStringDecoder decoder = text::StrictUtf8Decoder();
         QString name = decoder.decode(line);
         if (decoder.hasError()) {
             ++contents.notUtf8Lines;

@@ -1,7 +1,7 @@
 #include "namelist/name_list.h"
 
-#include "enginetext/engine_text.h"
-#include "namelist/text.h"
+#include "textrules/engine_strings.h"
+#include "textrules/lines.h"
 
 #include <QFile>
 
@@ -132,7 +132,7 @@ std::span<const std::int32_t> NameList::order(ListOrder order) const {
 
 std::vector<NameEntry> ParseNameTable(QByteArrayView text) {
     std::vector<NameEntry> entries;
-    ForEachLine(text, [&entries](QByteArrayView line) {
+    text::ForEachLine(text, [&entries](QByteArrayView line) {
         if (line.isEmpty() || line.startsWith('#')) {
             return;
         }

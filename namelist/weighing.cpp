@@ -1,7 +1,7 @@
 #include "namelist/weighing.h"
 
 #include "engine/text.h"
-#include "enginetext/engine_text.h"
+#include "textrules/engine_strings.h"
 
 #include <algorithm>
 #include <iterator>
@@ -29,19 +29,14 @@ int ParentRank(bool harmonious, CompatibilityVerdict verdict) {
     return verdict == CompatibilityVerdict::NotHarmoniousAtAll ? 2 : 1;
 }
 
-// Only a–z are folded, as the engine counts letters: no locale or other
-// alphabet changes what a prefix matches.
-char16_t FoldCase(char16_t unit) {
-    return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
-}
-
 bool StartsWith(QStringView name, std::u16string_view prefix) {
     if (static_cast<std::size_t>(name.size()) < prefix.size()) {
         return false;
     }
     const char16_t* units = name.utf16();
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (FoldCase(units[i]) != FoldCase(prefix[i])) {
+        // Only a–z fold, as the engine counts letters.
+        if (CapitalOf(units[i]) != CapitalOf(prefix[i])) {
             return false;
         }
     }
@@ -162,15 +157,9 @@ CompatibilityVerdict Weighing::verdict(DestinyNumber childNumber) const {
 
 VerdictTexts TextsOf(CompatibilityVerdict verdict) {
     const VerdictLines lines = GetVerdictLines(verdict);
-    VerdictTexts texts{
-        text::ToQString(lines.MotherLine), text::ToQString(lines.FatherLine), {}, {}};
-    // Each line is "Compatibility with <parent>: <verdict>".
-    const auto afterColon = [](const QString& line) {
-        return line.mid(line.indexOf(QStringLiteral(": ")) + 2);
-    };
-    texts.mother = afterColon(texts.motherLine);
-    texts.father = afterColon(texts.fatherLine);
-    return texts;
+    const ParentVerdicts words = GetParentVerdicts(verdict);
+    return {text::ToQString(lines.MotherLine), text::ToQString(lines.FatherLine),
+            text::ToQString(words.Mother), text::ToQString(words.Father)};
 }
 
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,

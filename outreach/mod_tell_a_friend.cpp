@@ -1,6 +1,6 @@
 #include "outreach/mod_tell_a_friend.h"
 
-#include "enginetext/engine_text.h"
+#include "textrules/engine_strings.h"
 
 #include <QUrl>
 

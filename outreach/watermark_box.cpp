@@ -1,6 +1,7 @@
 #include "outreach/watermark_box.h"
 
-#include "enginetext/engine_text.h"
+#include "textrules/engine_strings.h"
+#include "textrules/lines.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -31,10 +32,7 @@ QString MultiLineText(const QPlainTextEdit& box) {
 }
 
 void SetMultiLineText(QPlainTextEdit& box, const QString& text) {
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    box.setPlainText(plain);
+    box.setPlainText(text::WithLineFeeds(text));
 }
 
 WatermarkKeeper::WatermarkKeeper(QLineEdit& box, QString watermark)

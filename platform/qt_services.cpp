@@ -1,5 +1,7 @@
 #include "platform/qt_services.h"
 
+#include "textrules/lines.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -28,24 +30,6 @@ namespace kindrell::platform {
 
 // ---------------------------------------------------------------- message boxes
 
-QString QtMessageBoxes::displayText(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            // A CR LF pair is one break; the LF that follows is dropped here.
-            result += QLatin1Char('\n');
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
-                ++i;
-            }
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
-
 QtMessageBoxes::QtMessageBoxes(QString title) : title_(std::move(title)) {}
 
 MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, MessageButtons buttons,
@@ -71,7 +55,7 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
         break;
     }
     box->setTextFormat(Qt::PlainText);
-    box->setText(displayText(text));
+    box->setText(text::WithLineFeeds(text));
     // Every window of the program waits for the answer, not only the parent.
     box->setWindowModality(Qt::ApplicationModal);
 

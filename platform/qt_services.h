@@ -25,16 +25,12 @@ class QtMessageBoxes final : public MessageBoxes {
     // The object name of every box shown, so that tests can find it.
     static inline const QString kObjectName = QStringLiteral("kindrellMessageBox");
     // Dynamic property holding the text exactly as the caller gave it; the
-    // box's own text() is the display form (see displayText()).
+    // box's own text() is the display form: each CR, and each CR LF, a line
+    // feed (text::WithLineFeeds), so that the breaks show as the caller meant.
     static constexpr const char* kOriginalTextProperty = "kindrellOriginalText";
 
     MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons,
                        MessageAnswer defaultButton) override;
-
-    // The text as a Qt label must be given it to show the line breaks the
-    // caller meant: a carriage return alone, or a CR LF pair, becomes one
-    // line feed. Everything else is kept as it is.
-    static QString displayText(const QString& text);
 
   private:
     QString title_;

@@ -1,9 +1,9 @@
 #include "ui/frm_main.h"
 
 #include "engine/reading.h"
-#include "enginetext/engine_text.h"
 #include "platform/services.h"
 #include "resources/program_icon.h"
+#include "textrules/engine_strings.h"
 #include "ui/caption_frame.h"
 #include "ui/frm_about.h"
 #include "ui/name_entry.h"

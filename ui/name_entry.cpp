@@ -1,6 +1,7 @@
 #include "ui/name_entry.h"
 
-#include "enginetext/engine_text.h"
+#include "engine/reading.h"
+#include "textrules/engine_strings.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -180,15 +181,11 @@ void NameKeyFilter::refuse(QLineEdit& box) {
 }
 
 bool ValidateNames(platform::MessageBoxes& messages, const std::array<QLineEdit*, 3>& names) {
-    static const std::array<QString, 3> kMessages{
-        QStringLiteral("Please Enter Child's Name"),
-        QStringLiteral("Please Enter Child's Father Name"),
-        QStringLiteral("Please Enter Child's Mother Name"),
-    };
+    constexpr std::array<NameRole, 3> kRoles{NameRole::Child, NameRole::Father, NameRole::Mother};
     for (std::size_t index = 0; index < names.size(); ++index) {
         QLineEdit* box = names[index];
         if (IsBlank(box->text())) {
-            messages.showError(kMessages[index]);
+            messages.showError(text::ToQString(BlankNameMessage(kRoles.at(index))));
             box->setFocus(Qt::OtherFocusReason);
             return false;
         }

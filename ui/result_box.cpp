@@ -1,5 +1,7 @@
 #include "ui/result_box.h"
 
+#include "textrules/lines.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QMouseEvent>
@@ -28,15 +30,8 @@ ResultBox::ResultBox(platform::Clipboard& clipboard, QWidget* parent)
     connect(this, &QPlainTextEdit::textChanged, this, [this] { clipboard_.clear(); });
 }
 
-QString ResultBox::displayForm(const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
-}
-
 void ResultBox::setText(const QString& text) {
-    setPlainText(displayForm(text));
+    setPlainText(text::WithLineFeeds(text));
 }
 
 QString ResultBox::text() const {

@@ -20,9 +20,6 @@ class ResultBox : public QPlainTextEdit {
     void setText(const QString& text);
     QString text() const;
 
-    // The form in which a text is shown: CR LF and lone CR become line breaks.
-    static QString displayForm(const QString& text);
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

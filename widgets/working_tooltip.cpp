@@ -1,7 +1,7 @@
 #include "widgets/working_tooltip.h"
 
 #include "engine/name_number.h"
-#include "enginetext/engine_text.h"
+#include "textrules/engine_strings.h"
 
 #include <QFontMetrics>
 #include <QToolTip>

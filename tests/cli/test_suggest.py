@@ -15,8 +15,6 @@ EXE = None
 TABLE = None
 
 LINES = ("Compatibility with Mother: Harmonious", "Compatibility with Father: Harmonious")
-KEYS = ["Name", "Sex", "ChildNumber", "Births", "Verdict", "MotherVerdictLine",
-        "FatherVerdictLine"]
 
 
 def run(args, stdin=b""):
@@ -96,7 +94,6 @@ class Suggestions(unittest.TestCase):
         self.assertEqual(len(lines), 50)
         for line, row in zip(lines, self.all):
             record = json.loads(line)
-            self.assertEqual(list(record), KEYS)
             name, sex, number, births = row.split("\t")
             self.assertEqual(record, {
                 "Name": name, "Sex": sex, "ChildNumber": int(number), "Births": int(births),

@@ -119,6 +119,8 @@ struct Lines {
     std::u16string_view Token;
     std::u16string_view Mother;
     std::u16string_view Father;
+    std::u16string_view MotherWord;
+    std::u16string_view FatherWord;
 };
 
 void PrintTo(const Lines& c, std::ostream* os) {
@@ -133,6 +135,9 @@ TEST_P(VerdictText, TokenAndBothLinesAreExact) {
     const VerdictLines lines = GetVerdictLines(c.Verdict);
     EXPECT_EQ(lines.MotherLine, c.Mother);
     EXPECT_EQ(lines.FatherLine, c.Father);
+    const ParentVerdicts words = GetParentVerdicts(c.Verdict);
+    EXPECT_EQ(words.Mother, c.MotherWord);
+    EXPECT_EQ(words.Father, c.FatherWord);
     // "At All" belongs to the verdict of no harmony only, and then to both lines.
     const bool atAll = c.Verdict == N;
     EXPECT_EQ(lines.MotherLine.find(u"At All") != std::u16string::npos, atAll);
@@ -141,16 +146,16 @@ TEST_P(VerdictText, TokenAndBothLinesAreExact) {
 
 INSTANTIATE_TEST_SUITE_P(
     Compatibility, VerdictText,
-    testing::Values(Lines{H, u"Harmonious", u"Compatibility with Mother: Harmonious",
-                          u"Compatibility with Father: Harmonious"},
-                    Lines{P1, u"Harmonious with parent 1", u"Compatibility with Mother: Harmonious",
-                          u"Compatibility with Father: Not Harmonious"},
-                    Lines{P2, u"Harmonious with parent 2",
-                          u"Compatibility with Mother: Not Harmonious",
-                          u"Compatibility with Father: Harmonious"},
-                    Lines{N, u"Not Harmonious At All",
-                          u"Compatibility with Mother: Not Harmonious At All",
-                          u"Compatibility with Father: Not Harmonious At All"}));
+    testing::Values(
+        Lines{H, u"Harmonious", u"Compatibility with Mother: Harmonious",
+              u"Compatibility with Father: Harmonious", u"Harmonious", u"Harmonious"},
+        Lines{P1, u"Harmonious with parent 1", u"Compatibility with Mother: Harmonious",
+              u"Compatibility with Father: Not Harmonious", u"Harmonious", u"Not Harmonious"},
+        Lines{P2, u"Harmonious with parent 2", u"Compatibility with Mother: Not Harmonious",
+              u"Compatibility with Father: Harmonious", u"Not Harmonious", u"Harmonious"},
+        Lines{N, u"Not Harmonious At All", u"Compatibility with Mother: Not Harmonious At All",
+              u"Compatibility with Father: Not Harmonious At All", u"Not Harmonious At All",
+              u"Not Harmonious At All"}));
 
 } // namespace
 } // namespace kindrell

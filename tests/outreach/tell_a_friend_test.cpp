@@ -1,9 +1,9 @@
 // The refer-a-friend submission: the order of its checks and the request it opens.
 
-#include "enginetext/engine_text.h"
 #include "outreach/mod_help.h"
 #include "outreach/mod_tell_a_friend.h"
 #include "platform/fakes.h"
+#include "textrules/engine_strings.h"
 
 #include <QUrl>
 #include <QUrlQuery>

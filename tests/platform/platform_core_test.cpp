@@ -1,6 +1,6 @@
-// The platform services that need no display: message text for display,
-// link addresses, the random generator, the settings store, the user's data
-// files and the single-instance lock inside one process.
+// The platform services that need no display: link addresses, the random
+// generator, the settings store, the user's data files and the single-instance
+// lock inside one process.
 
 #include "platform/qt_services.h"
 
@@ -48,37 +48,6 @@ class PlatformCoreTest : public QObject {
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         QtClipboard().clear();
         QtClipboard().clear();
-    }
-
-    void displayText_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "Name Can Accept Text Only"
-                               << "Name Can Accept Text Only";
-        QTest::newRow("lone CR between sentences")
-            << "There maybe an update to this software available\rDo you want to check for an "
-               "update?"
-            << "There maybe an update to this software available\nDo you want to check for an "
-               "update?";
-        QTest::newRow("CR LF is one break") << "a\r\nb"
-                                            << "a\nb";
-        QTest::newRow("paragraph separator") << "a\r\n\r\nb"
-                                             << "a\n\nb";
-        QTest::newRow("LF alone stays") << "a\nb"
-                                        << "a\nb";
-        QTest::newRow("LF CR is two breaks") << "a\n\rb"
-                                             << "a\n\nb";
-        QTest::newRow("trailing CR") << "a\r"
-                                     << "a\n";
-        QTest::newRow("markup stays text") << "<b>x</b> & y"
-                                           << "<b>x</b> & y";
-        QTest::newRow("empty") << ""
-                               << "";
-    }
-    void displayText() {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QCOMPARE(QtMessageBoxes::displayText(text), shown);
     }
 
     // The link launcher hands QUrl(address, TolerantMode) to the desktop; the

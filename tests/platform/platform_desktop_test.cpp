@@ -4,6 +4,7 @@
 
 #include "platform/qt_services.h"
 #include "tests/platform/probe_runner.h"
+#include "textrules/lines.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -271,7 +272,7 @@ class PlatformDesktopTest : public QObject {
         QCOMPARE(seen.objectName, QtMessageBoxes::kObjectName);
         QCOMPARE(seen.title, QStringLiteral("QL Kindrell"));
         QCOMPARE(seen.originalText, text);
-        QCOMPARE(seen.text, QtMessageBoxes::displayText(text));
+        QCOMPARE(seen.text, kindrell::text::WithLineFeeds(text));
         QCOMPARE(seen.icon, boxIcon);
         QCOMPARE(seen.buttons, boxButtons);
         QCOMPARE(seen.defaultButton, boxDefault);

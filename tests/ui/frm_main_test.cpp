@@ -3,6 +3,7 @@
 
 #include "engine/descriptions.h"
 #include "main_window_harness.h"
+#include "textrules/lines.h"
 #include "ui/result_box.h"
 #include "widgets/look.h"
 
@@ -32,7 +33,7 @@ QRect FromTwips(int left, int top, int width, int height) {
 
 QString Description(int number) {
     const std::u16string text = kindrell::GetDestinyDescription(static_cast<std::int16_t>(number));
-    return ResultBox::displayForm(QString::fromStdU16String(text));
+    return kindrell::text::WithLineFeeds(QString::fromStdU16String(text));
 }
 
 // The direct child of container that is drawn at point: the one in front.

@@ -1,7 +1,10 @@
-// The two text conversions the shortlist relies on: strict UTF-8 decoding
-// (Qt's decoder, as configured) and the JSON string escape of the names.
+// The text rules every part of the program shares: strict UTF-8 decoding
+// (Qt's decoder, as configured), the JSON string escape of the shortlist's
+// fast path, and lines: the byte-order mark, spaces around a name, LF or
+// CR LF, and the line breaks the system's texts are shown with.
 
-#include "cli/run.h"
+#include "textrules/json_string.h"
+#include "textrules/lines.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace kindrell::cli {
+namespace kindrell::text {
 namespace {
 
 // Decodes as a shortlist line is decoded; nullopt when refused.
@@ -203,5 +206,78 @@ TEST(JsonEscapeRoundTrip, QtReadsBackEveryName) {
     EXPECT_EQ(mismatches, 0);
 }
 
+// A file's bytes as the name lists read them: the mark dropped at the start
+// only, split at LF with a CR before it dropped, spaces around each line
+// dropped; the lines joined by "|" for the row.
+std::string ReadLines(std::string_view bytes) {
+    std::string joined;
+    bool first = true;
+    const QByteArrayView text(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    ForEachLine(WithoutByteOrderMark(text), [&](QByteArrayView line) {
+        joined += first ? "" : "|";
+        joined += TrimSpaces(line).toByteArray().toStdString();
+        first = false;
+    });
+    return joined;
+}
+
+struct LinesCase {
+    const char* label;
+    std::string bytes;
+    std::string lines;
+};
+
+[[maybe_unused]] void PrintTo(const LinesCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class Lines : public testing::TestWithParam<LinesCase> {};
+
+TEST_P(Lines, SplitAsTheListsAreRead) {
+    EXPECT_EQ(ReadLines(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Lines,
+    testing::Values(LinesCase{"empty", "", ""}, LinesCase{"one_without_lf", "Mary", "Mary"},
+                    LinesCase{"lf", "Mary\nZoe\n", "Mary|Zoe"},
+                    LinesCase{"cr_lf", "Mary\r\nZoe\r\n", "Mary|Zoe"},
+                    LinesCase{"cr_alone_stays", "Ma\rry\n", "Ma\rry"},
+                    LinesCase{"blank_lines_count", "\n\nZoe", "||Zoe"},
+                    LinesCase{"spaces_around", "  Anne Marie  \n", "Anne Marie"},
+                    LinesCase{"tab_stays", "\tZoe \n", "\tZoe"},
+                    LinesCase{"mark_at_start", "\xEF\xBB\xBFMary\n", "Mary"},
+                    LinesCase{"mark_later_stays", "Mary\n\xEF\xBB\xBFZoe", "Mary|\xEF\xBB\xBFZoe"},
+                    LinesCase{"half_a_mark_stays", "\xEF\xBBMary", "\xEF\xBBMary"}),
+    [](const testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.label); });
+
+struct BreaksCase {
+    const char* label;
+    QString text;
+    QString shown;
+};
+
+[[maybe_unused]] void PrintTo(const BreaksCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class LineFeeds : public testing::TestWithParam<BreaksCase> {};
+
+TEST_P(LineFeeds, BreakAsTheSystemsTextsMean) {
+    EXPECT_EQ(WithLineFeeds(GetParam().text), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LineFeeds,
+    testing::Values(BreaksCase{"plain", "Name Can Accept Text Only", "Name Can Accept Text Only"},
+                    BreaksCase{"cr_alone", "available\rDo you", "available\nDo you"},
+                    BreaksCase{"cr_lf_is_one_break", "a\r\nb", "a\nb"},
+                    BreaksCase{"paragraphs", "a\r\n\r\nb", "a\n\nb"},
+                    BreaksCase{"lf_stays", "a\nb", "a\nb"},
+                    BreaksCase{"lf_cr_is_two_breaks", "a\n\rb", "a\n\nb"},
+                    BreaksCase{"trailing_cr", "a\r", "a\n"},
+                    BreaksCase{"cr_cr_lf", "a\r\r\nb", "a\n\nb"}, BreaksCase{"empty", "", ""}),
+    [](const testing::TestParamInfo<BreaksCase>& info) { return std::string(info.param.label); });
+
 } // namespace
-} // namespace kindrell::cli
+} // namespace kindrell::text

@@ -1,16 +1,25 @@
 #pragma once
 
-// Lines of a text file and their strict UTF-8, as the bundled list, the
-// user's lists and the command line's shortlists are read.
+// Lines of text as the program reads and shows them: files of names split
+// at LF with a CR before it dropped, a byte-order mark at the start of a
+// file ignored, spaces around a name dropped, strict UTF-8, and the line
+// breaks of the system's own texts (CR, CR LF) as Qt's widgets show them.
 
 #include <QByteArrayView>
+#include <QString>
 #include <QStringDecoder>
-#include <QStringView>
 
-#include <cstddef>
 #include <string_view>
 
-namespace kindrell::namelist {
+namespace kindrell::text {
+
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes after a byte-order mark at their start, or all of them.
+QByteArrayView WithoutByteOrderMark(QByteArrayView bytes);
+
+// Leading and trailing space characters (code 32) removed, and nothing else.
+QByteArrayView TrimSpaces(QByteArrayView bytes);
 
 // Calls handle(line) for each line of the text: split at each LF, with a CR
 // before the LF dropped. A last line without LF counts; an empty text has no
@@ -39,4 +48,8 @@ inline QStringDecoder StrictUtf8Decoder() {
                                                     QStringDecoder::Flag::ConvertInitialBom);
 }
 
-} // namespace kindrell::namelist
+// Each CR LF pair, and each CR alone, as one LF: the system's texts break
+// lines with CR or CR LF, Qt's widgets and a terminal with LF.
+QString WithLineFeeds(QString text);
+
+} // namespace kindrell::text
