@@ -210,7 +210,7 @@ TEST(RunProgram, HelpAndVersion) {
     EXPECT_NE(help.out.find("\nExit status: 0 done;"), std::string::npos);
     // The synopsis after a refusal is the help's first paragraph.
     const Result refused = RunWith({"--bogus"});
-    EXPECT_EQ(refused.err, "kindrell-reading: unknown option '--bogus'\n" +
+    EXPECT_EQ(refused.err, "kindrell-reading: Unknown option 'bogus'.\n" +
                                help.out.substr(0, help.out.find("\n\n") + 1) +
                                "Try 'kindrell-reading --help' for more information.\n");
     EXPECT_EQ(RunWith({"--version"}).out, "kindrell-reading 1.0.0\n");
