@@ -82,6 +82,7 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
     const std::array<std::string, 10> tails = PrepareTails(settings);
     QStringDecoder decoder = text::StrictUtf8Decoder();
     QString units(decoder.requiredSpace(kMaxLineBytes), Qt::Uninitialized); // one decoded line
+    QChar* const decodedUnits = units.data();
     std::string output;
     std::uint64_t lineNumber = 0;
     int status = kExitSuccess; // partial once a line is refused or reading fails
@@ -100,16 +101,15 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         if (trimmed.isEmpty()) {
             return {};
         }
-        decoder.resetState();
-        const QStringView decoded(units.data(), decoder.appendToBuffer(units.data(), line));
-        if (decoder.hasError()) {
+        const qsizetype decoded = text::DecodeLine(decoder, Bytes(line), decodedUnits);
+        if (decoded < 0) {
             return "not valid UTF-8";
         }
-        if (static_cast<std::size_t>(decoded.size()) > kMaxNameLength) {
+        if (static_cast<std::size_t>(decoded) > kMaxNameLength) {
             return kTooLong;
         }
-        const std::u16string_view weighed(decoded.utf16(),
-                                          static_cast<std::size_t>(decoded.size()));
+        const std::u16string_view weighed(reinterpret_cast<const char16_t*>(decodedUnits),
+                                          static_cast<std::size_t>(decoded));
         const std::string& tail = tails.at(static_cast<std::size_t>(GetDestinyNumber(weighed)));
         if (tail.empty()) {
             return {};

@@ -48,6 +48,11 @@ inline QStringDecoder StrictUtf8Decoder() {
                                                     QStringDecoder::Flag::ConvertInitialBom);
 }
 
+// Decodes one line as StrictUtf8Decoder() does, into `out`, which has room
+// for decoder.requiredSpace(line.size()) units; gives how many it wrote, or
+// -1 when the line is not valid UTF-8. `decoder` is a StrictUtf8Decoder().
+qsizetype DecodeLine(QStringDecoder& decoder, QByteArrayView line, QChar* out);
+
 // Each CR LF pair, and each CR alone, as one LF: the system's texts break
 // lines with CR or CR LF, Qt's widgets and a terminal with LF.
 QString WithLineFeeds(QString text);

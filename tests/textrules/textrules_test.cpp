@@ -19,14 +19,21 @@ namespace kindrell::text {
 namespace {
 
 // Decodes as a shortlist line is decoded; nullopt when refused.
-std::optional<std::u16string> Decode(std::string_view bytes) {
-    QStringDecoder decoder = StrictUtf8Decoder();
-    const QString text =
-        decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError()) {
+std::optional<std::u16string> DecodeWith(QStringDecoder& decoder, std::string_view bytes) {
+    std::vector<QChar> units(
+        static_cast<std::size_t>(decoder.requiredSpace(static_cast<qsizetype>(bytes.size()))) + 1);
+    const qsizetype count = DecodeLine(
+        decoder, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), units.data());
+    if (count < 0) {
         return std::nullopt;
     }
-    return text.toStdU16String();
+    return std::u16string(reinterpret_cast<const char16_t*>(units.data()),
+                          static_cast<std::size_t>(count));
+}
+
+std::optional<std::u16string> Decode(std::string_view bytes) {
+    QStringDecoder decoder = StrictUtf8Decoder();
+    return DecodeWith(decoder, bytes);
 }
 
 struct DecodeCase {
@@ -85,6 +92,19 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"ascii_for_continuation", "\xC3\x41", std::nullopt},
                     DecodeCase{"lead_for_continuation", "\xC3\xC3\xA9", std::nullopt}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.label); });
+
+// The shortlist keeps one decoder for all its lines: a line cut off in the
+// middle of a character, or refused, leaves nothing for the next.
+TEST(StrictUtf8, OneDecoderForEveryLine) {
+    QStringDecoder decoder = StrictUtf8Decoder();
+    const std::vector<std::pair<std::string, std::optional<std::u16string>>> lines{
+        {"Ma\xC3", std::nullopt}, {"\xA9", std::nullopt},     {"Zo\xC3\xAB", u"Zo\u00EB"},
+        {"\xFF", std::nullopt},   {"Mary", u"Mary"},          {"\xE2\x82", std::nullopt},
+        {"\xAC", std::nullopt},   {"\xE2\x82\xAC", u"\u20AC"}};
+    for (const auto& [bytes, units] : lines) {
+        EXPECT_EQ(DecodeWith(decoder, bytes), units) << bytes;
+    }
+}
 
 // The well-formed sequences as the Unicode standard tabulates them (the
 // ranges of each byte by lead byte), written apart from any decoder.
