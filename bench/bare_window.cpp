@@ -1,8 +1,12 @@
 // The yardstick for the start-up benchmark: a Qt Widgets program that shows
-// one empty window of the main window's size (or of the size given as
-// "bare_window WIDTH HEIGHT") and does nothing else.
+// one window of the main window's size (or of the size given as
+// "bare_window WIDTH HEIGHT") with one line of text, and does nothing else.
+// The text matters: a window without any never loads a font, which every
+// real window does.
 
 #include <QApplication>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <cstdlib>
@@ -20,6 +24,8 @@ int main(int argc, char* argv[]) {
     window.setWindowTitle(QStringLiteral("Bare Window"));
     const bool sized = argc == 3;
     window.setFixedSize(sized ? std::atoi(argv[1]) : kWidth, sized ? std::atoi(argv[2]) : kHeight);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(QStringLiteral("One line of text"), &window));
     window.show();
     return QApplication::exec();
 }
