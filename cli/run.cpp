@@ -62,6 +62,12 @@ bool DecodeName(const Role& role, const std::string& bytes, std::u16string& unit
     return false;
 }
 
+bool DecodeParents(const Options& options, std::u16string& father, std::u16string& mother,
+                   int err) {
+    return DecodeName(kFather, options.father, father, err) &&
+           DecodeName(kMother, options.mother, mother, err);
+}
+
 // The reading as one JSON object on one line, or as text in presentation
 // order: each caption, the working for --explain, the description; then the
 // verdict lines. Terminals want LF alone: CR LF CR LF becomes one empty line.
@@ -108,8 +114,7 @@ int RunReading(const Options& options, int out, int err) {
     std::u16string father;
     std::u16string mother;
     if (!DecodeName(kChild, options.child, child, err) ||
-        !DecodeName(kFather, options.father, father, err) ||
-        !DecodeName(kMother, options.mother, mother, err)) {
+        !DecodeParents(options, father, mother, err)) {
         return kExitRefused;
     }
     const Reading reading = ComposeReading(child, father, mother);
@@ -126,8 +131,7 @@ int RunReading(const Options& options, int out, int err) {
 int RunShortlistMode(const Options& options, int in, int out, int err) {
     ShortlistSettings settings{
         .json = options.json, .explain = options.explain, .harmonious = options.harmonious};
-    if (!DecodeName(kFather, options.father, settings.father, err) ||
-        !DecodeName(kMother, options.mother, settings.mother, err)) {
+    if (!DecodeParents(options, settings.father, settings.mother, err)) {
         return kExitRefused;
     }
     const int given = in;
@@ -145,17 +149,17 @@ int RunShortlistMode(const Options& options, int in, int out, int err) {
     return status;
 }
 
-// The bundled names in harmony with both parents, most births first: a line
-// each (name, girl or boy, destiny number, births) or a JSON object each.
-int RunSuggest(const Options& options, int out, int err) {
-    using namespace namelist;
-    Filter filter; // harmonious with both parents, either sex
+// The --sex and --top of a suggestion; nullopt, once told why, when refused.
+std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const Options& options,
+                                                                         int err) {
+    namelist::Filter filter; // harmonious with both parents, either sex
     if (options.sex) {
         if (*options.sex != "girl" && *options.sex != "boy") {
             Say(err, "--sex takes girl or boy, not '" + *options.sex + "'");
-            return kExitRefused;
+            return std::nullopt;
         }
-        filter.sex = *options.sex == "girl" ? SexFilter::Girls : SexFilter::Boys;
+        filter.sex =
+            *options.sex == "girl" ? namelist::SexFilter::Girls : namelist::SexFilter::Boys;
     }
     std::size_t top = 20;
     if (options.top) {
@@ -163,15 +167,23 @@ int RunSuggest(const Options& options, int out, int err) {
         top = QString::fromLatin1(*options.top).toULongLong(&whole);
         if (!whole || options.top->find_first_not_of("0123456789") != std::string::npos) {
             Say(err, "--top takes a whole number from 0 up, not '" + *options.top + "'");
-            return kExitRefused;
+            return std::nullopt;
         }
     }
+    return std::pair{filter, top};
+}
+
+// The bundled names in harmony with both parents, most births first: a line
+// each (name, girl or boy, destiny number, births) or a JSON object each.
+int RunSuggest(const Options& options, int out, int err) {
+    using namespace namelist;
+    const auto chosen = SuggestionFilter(options, err);
     std::u16string father;
     std::u16string mother;
-    if (!DecodeName(kFather, options.father, father, err) ||
-        !DecodeName(kMother, options.mother, mother, err)) {
+    if (!chosen || !DecodeParents(options, father, mother, err)) {
         return kExitRefused;
     }
+    const auto& [filter, top] = *chosen;
     const NameList list = LoadBundledNames();
     const Weighing weighing(text::ToQString(father), text::ToQString(mother));
     std::vector<std::int32_t> rows = SelectNames(list, weighing, filter);
@@ -182,23 +194,20 @@ int RunSuggest(const Options& options, int out, int err) {
     std::string output;
     for (const std::int32_t row : rows) {
         const NameEntry& entry = list.entries().at(static_cast<std::size_t>(row));
-        const std::string name = entry.name.toStdString();
-        const std::string sex = SexName(entry.sex).toStdString();
-        const std::string number = std::to_string(entry.number);
-        const std::string births = std::to_string(entry.births.value_or(0));
-        if (!options.json) {
-            output.append(name).append("\t").append(sex).append("\t").append(number);
-            output.append("\t").append(births).append("\n");
-            continue;
-        }
+        const int births = entry.births.value_or(0);
         const QJsonObject record{{u"Name"_s, entry.name},
                                  {u"Sex"_s, SexName(entry.sex)},
                                  {u"ChildNumber"_s, entry.number},
-                                 {u"Births"_s, entry.births.value_or(0)},
+                                 {u"Births"_s, births},
                                  {u"Verdict"_s, u"Harmonious"_s},
                                  {u"MotherVerdictLine"_s, verdict.motherLine},
                                  {u"FatherVerdictLine"_s, verdict.fatherLine}};
-        output += QJsonDocument(record).toJson(QJsonDocument::Compact).toStdString() + "\n";
+        const QStringList columns{entry.name, SexName(entry.sex), QString::number(entry.number),
+                                  QString::number(births)};
+        output += (options.json ? QJsonDocument(record).toJson(QJsonDocument::Compact)
+                                : columns.join(u'\t').toUtf8())
+                      .toStdString() +
+                  "\n";
     }
     return WriteAll(out, output, err) ? kExitSuccess : kExitPartial;
 }

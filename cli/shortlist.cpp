@@ -61,6 +61,84 @@ std::array<std::string, 10> PrepareTails(const ShortlistSettings& settings) {
     return tails;
 }
 
+// One shortlist's weighing: each line's record into the output, each
+// refused line told; the caller reads the lines and writes the output.
+class Weigher {
+  public:
+    Weigher(int err, const ShortlistSettings& settings)
+        : err_(err), settings_(settings), tails_(PrepareTails(settings)),
+          units_(decoder_.requiredSpace(kMaxLineBytes), Qt::Uninitialized),
+          decodedUnits_(units_.data()) {}
+
+    void weigh(std::string_view line) {
+        ++lineNumber_;
+        if (const std::string_view why = record(line); !why.empty()) {
+            status = kExitPartial;
+            WriteAll(err_, std::string(kProgramName) + ": line " + std::to_string(lineNumber_) +
+                               ": " + std::string(why) + ", skipped\n");
+        }
+    }
+
+    std::string output;
+    int status = kExitSuccess; // partial once a line is refused or reading fails
+
+  private:
+    // Appends the line's record, if any, to the output; gives why it is refused, or nothing.
+    std::string_view record(std::string_view line) {
+        if (line.size() > kMaxLineBytes) {
+            return kTooLong; // the reader's own test, so that where reads end changes nothing
+        }
+        if (lineNumber_ == 1) {
+            const QByteArrayView rest = text::WithoutByteOrderMark(Bytes(line));
+            line = {rest.data(), static_cast<std::size_t>(rest.size())};
+        }
+        line.remove_suffix(line.ends_with('\r') ? 1 : 0);
+        const QByteArrayView trimmed = text::TrimSpaces(Bytes(line));
+        if (trimmed.isEmpty()) {
+            return {};
+        }
+        const qsizetype decoded = text::DecodeLine(decoder_, Bytes(line), decodedUnits_);
+        if (decoded < 0) {
+            return "not valid UTF-8";
+        }
+        if (static_cast<std::size_t>(decoded) > kMaxNameLength) {
+            return kTooLong;
+        }
+        const std::u16string_view weighed(reinterpret_cast<const char16_t*>(decodedUnits_),
+                                          static_cast<std::size_t>(decoded));
+        const std::string& tail = tails_.at(static_cast<std::size_t>(GetDestinyNumber(weighed)));
+        if (!tail.empty()) {
+            append({trimmed.data(), static_cast<std::size_t>(trimmed.size())}, tail, weighed);
+        }
+        return {};
+    }
+    void append(std::string_view name, const std::string& tail, std::u16string_view weighed) {
+        const std::string working =
+            settings_.explain ? Utf8(FormatWorking(ExplainDestinyNumber(weighed))) : std::string();
+        if (!settings_.json) {
+            output.append(name).append(tail).append(settings_.explain ? "\t" : "");
+            output.append(working).append("\n");
+            return;
+        }
+        output += "{\"Name\":";
+        text::AppendJsonString(name, output);
+        output += tail;
+        if (settings_.explain) {
+            output += ",\"ChildWorking\":";
+            text::AppendJsonString(working, output);
+        }
+        output += "}\n";
+    }
+
+    int err_;
+    const ShortlistSettings& settings_;
+    const std::array<std::string, 10> tails_;
+    QStringDecoder decoder_ = text::StrictUtf8Decoder();
+    QString units_; // one decoded line
+    QChar* decodedUnits_;
+    std::uint64_t lineNumber_ = 0;
+};
+
 } // namespace
 
 bool WriteAll(int fd, std::string_view bytes, int err) {
@@ -79,73 +157,12 @@ bool WriteAll(int fd, std::string_view bytes, int err) {
 }
 
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
-    const std::array<std::string, 10> tails = PrepareTails(settings);
-    QStringDecoder decoder = text::StrictUtf8Decoder();
-    QString units(decoder.requiredSpace(kMaxLineBytes), Qt::Uninitialized); // one decoded line
-    QChar* const decodedUnits = units.data();
-    std::string output;
-    std::uint64_t lineNumber = 0;
-    int status = kExitSuccess; // partial once a line is refused or reading fails
-
-    // Appends the line's record, if any, to `output`; gives why it is refused, or nothing.
-    const auto record = [&](std::string_view line) -> std::string_view {
-        if (line.size() > kMaxLineBytes) {
-            return kTooLong; // the reader's own test, so that where reads end changes nothing
-        }
-        if (lineNumber == 1) {
-            const QByteArrayView rest = text::WithoutByteOrderMark(Bytes(line));
-            line = {rest.data(), static_cast<std::size_t>(rest.size())};
-        }
-        line.remove_suffix(line.ends_with('\r') ? 1 : 0);
-        const QByteArrayView trimmed = text::TrimSpaces(Bytes(line));
-        if (trimmed.isEmpty()) {
-            return {};
-        }
-        const qsizetype decoded = text::DecodeLine(decoder, Bytes(line), decodedUnits);
-        if (decoded < 0) {
-            return "not valid UTF-8";
-        }
-        if (static_cast<std::size_t>(decoded) > kMaxNameLength) {
-            return kTooLong;
-        }
-        const std::u16string_view weighed(reinterpret_cast<const char16_t*>(decodedUnits),
-                                          static_cast<std::size_t>(decoded));
-        const std::string& tail = tails.at(static_cast<std::size_t>(GetDestinyNumber(weighed)));
-        if (tail.empty()) {
-            return {};
-        }
-        const std::string_view name(trimmed.data(), static_cast<std::size_t>(trimmed.size()));
-        const std::string working =
-            settings.explain ? Utf8(FormatWorking(ExplainDestinyNumber(weighed))) : std::string();
-        if (!settings.json) {
-            output.append(name).append(tail).append(settings.explain ? "\t" : "");
-            output.append(working).append("\n");
-            return {};
-        }
-        output += "{\"Name\":";
-        text::AppendJsonString(name, output);
-        output += tail;
-        if (settings.explain) {
-            output += ",\"ChildWorking\":";
-            text::AppendJsonString(working, output);
-        }
-        output += "}\n";
-        return {};
-    };
-    const auto weigh = [&](std::string_view line) {
-        ++lineNumber;
-        if (const std::string_view why = record(line); !why.empty()) {
-            status = kExitPartial;
-            WriteAll(err, std::string(kProgramName) + ": line " + std::to_string(lineNumber) +
-                              ": " + std::string(why) + ", skipped\n");
-        }
-    };
+    Weigher run(err, settings);
     const auto write = [&] {
-        const bool written = WriteAll(out, output, err);
-        output.clear(); // keeping its capacity: growing it again costs page faults
+        const bool written = WriteAll(out, run.output, err);
+        run.output.clear(); // keeping its capacity: growing it again costs page faults
         return written;
     };
-
     const std::size_t block = std::max<std::size_t>(settings.readBlock, 1);
     // Room for an unfinished line of the longest length kept, plus one read.
     std::vector<char> buffer(kMaxLineBytes + 1 + block);
@@ -161,7 +178,7 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         }
         const ssize_t got = ::read(in, data + end, block);
         if (got < 0) {
-            status = kExitPartial;
+            run.status = kExitPartial;
             WriteAll(err, std::string(kProgramName) +
                               ": reading the shortlist failed: " + std::strerror(errno) + "\n");
         }
@@ -173,16 +190,16 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         while (const auto* lf =
                    static_cast<const char*>(std::memchr(data + next, '\n', end - next))) {
             if (!discarding) {
-                weigh({data + start, lf});
+                run.weigh({data + start, lf});
             }
             discarding = false;
             start = next = static_cast<std::size_t>(lf - data) + 1;
-            if (output.size() >= kOutputBlock && !write()) {
+            if (run.output.size() >= kOutputBlock && !write()) {
                 return kExitPartial;
             }
         }
         if (!discarding && end - start > kMaxLineBytes) {
-            weigh({data + start, data + end}); // refused, without waiting for the rest
+            run.weigh({data + start, data + end}); // refused, without waiting for the rest
             discarding = true;
         }
         start = discarding ? end : start;
@@ -193,9 +210,9 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         }
     }
     if (!discarding && start < end) {
-        weigh({data + start, data + end});
+        run.weigh({data + start, data + end});
     }
-    return write() ? status : kExitPartial;
+    return write() ? run.status : kExitPartial;
 }
 
 } // namespace kindrell::cli
