@@ -1,12 +1,12 @@
 // QL Kindrell: the program's entry point. Reads no command line.
 
-#include "outreach/mod_help.h"
 #include "platform/display_check.h"
 #include "platform/qt_services.h"
 #include "resources/program_icon.h"
 #include "shell/settings_store.h"
 #include "shell/shutdown.h"
 #include "shell/startup_sequence.h"
+#include "weblinks/mod_help.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
 
     // Declared after the application so that every window is gone before it.
     platform::QtServices services;
-    outreach::modHelp help(services.linkOpener);
+    weblinks::modHelp help(services.linkOpener);
     shell::SettingsStore settings(services.settings, services.executableInfo);
     shell::Shutdown shutdown(services.processControl);
     shell::StartupSequence startup(

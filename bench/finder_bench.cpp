@@ -5,8 +5,8 @@
 #include "finder/finder_state.h"
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
-#include "platform/fakes.h"
 #include "platform/qt_services.h"
+#include "tests/support/platform_fakes.h"
 
 #include <QApplication>
 #include <QComboBox>

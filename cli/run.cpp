@@ -4,6 +4,7 @@
 #include "engine/text.h"
 #include "namelist/name_list.h"
 #include "namelist/weighing.h"
+#include "platform/product.h"
 #include "textrules/engine_strings.h"
 #include "textrules/lines.h"
 
@@ -228,7 +229,9 @@ int Run(std::span<const char* const> args, int in, int out, int err) {
     case Mode::Help:
     case Mode::Version: {
         const std::string text =
-            options.mode == Mode::Help ? HelpText() : "kindrell-reading " KINDRELL_VERSION "\n";
+            options.mode == Mode::Help
+                ? HelpText()
+                : std::string(kProgramName) + " " + platform::product::kVersion + "\n";
         return WriteAll(out, text, err) ? kExitSuccess : kExitPartial;
     }
     case Mode::Reading:

@@ -1,13 +1,12 @@
 // The finder window's behaviour: weighing as the user types, the parents'
-// numbers, the filters, the count lines, the order, the selected name, and
-// what is remembered between runs. Its controls are built in
-// finder_rows.cpp, its lists and marks handled in finder_lists.cpp.
+// numbers, the filters, the order, and what is remembered between runs. Its
+// controls are built in finder_rows.cpp, its lists and marks handled in
+// finder_lists.cpp, its lines of text written in finder_lines.cpp.
 
 #include "finder/finder_window.h"
 
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
-#include "finder/count_lines.h"
 #include "finder/names_model.h"
 #include "resources/program_icon.h"
 #include "textrules/engine_strings.h"
@@ -216,49 +215,6 @@ void FinderWindow::showOrder(int column, Qt::SortOrder order) {
     reversedBox_->setChecked(order != NamesModel::NaturalOrder(column));
 }
 
-void FinderWindow::showCount() {
-    if (!model_->parentsGiven()) {
-        countLine_->setText(QStringLiteral("Type the father's and the mother's names."));
-    } else {
-        countLine_->setText(CountText(model_->rowCount()) + QStringLiteral(" of ") +
-                            NamesText(model_->list().size()));
-    }
-    const QString reason = EmptyTableReason(*model_);
-    emptyLine_->setText(reason);
-    emptyLine_->setVisible(!reason.isEmpty());
-    // Read out with the table's name when it takes the focus.
-    table_->setAccessibleDescription(reason);
-}
-
-void FinderWindow::showMarks() {
-    const qsizetype marked = model_->markedCount();
-    markedLine_->setText(marked == 0 ? QStringLiteral("No names marked")
-                                     : NamesText(marked) + QStringLiteral(" marked"));
-    saveButton_->setEnabled(marked > 0);
-}
-
-void FinderWindow::showSelected() {
-    const QModelIndexList rows = table_->selectionModel()->selectedRows();
-    if (rows.isEmpty()) {
-        selectedEntry_ = -1;
-        selectedName_->setText(QStringLiteral("No name selected"));
-        working_->clear();
-        motherLine_->clear();
-        fatherLine_->clear();
-        return;
-    }
-    const int row = rows.first().row();
-    selectedEntry_ = model_->entryIndexAt(row);
-    const namelist::NameEntry& entry = model_->entryAt(row);
-    const QString sex = namelist::SexName(entry.sex);
-    selectedName_->setText(sex.isEmpty() ? entry.name
-                                         : QStringLiteral("%1 (%2)").arg(entry.name, sex));
-    working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(entry.name)))));
-    const namelist::VerdictTexts texts = namelist::TextsOf(model_->weighing().verdict(entry));
-    motherLine_->setText(texts.motherLine);
-    fatherLine_->setText(texts.fatherLine);
-}
-
 bool FinderWindow::event(QEvent* event) {
     if (event->type() == QEvent::Paint && loadOnPaint_) {
         loadOnPaint_ = false;
@@ -286,12 +242,6 @@ void FinderWindow::remember(const StateValue& value) {
 
 void FinderWindow::rememberGeometry() {
     remember(FinderSettings::Geometry(saveGeometry()));
-}
-
-// One line for what could not be read or written; the latest stands.
-void FinderWindow::notify(const QString& notice) {
-    noticeLine_->setText(notice);
-    noticeLine_->show();
 }
 
 } // namespace kindrell::finder

@@ -87,14 +87,18 @@ class FinderWindow final : public QMainWindow {
     void enableFilters();
     void applyOrderChoice();
     void showOrder(int column, Qt::SortOrder order);
-    void showCount();
-    void showMarks();
-    void keepMarks();
-    void showSelected();
-    void showList(const QString& path);
-    void useList(const QString& path, namelist::NameList list);
     void remember(const StateValue& value);
     void rememberGeometry();
+
+    // Its lists and marks (finder_lists.cpp).
+    void showList(const QString& path);
+    void useList(const QString& path, namelist::NameList list);
+    void keepMarks();
+
+    // Its lines of text (finder_lines.cpp).
+    void showCount();
+    void showMarks();
+    void showSelected();
     void notify(const QString& notice);
 
     platform::MessageBoxes& messages_;

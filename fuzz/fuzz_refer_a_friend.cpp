@@ -3,8 +3,8 @@
 // taf1..taf6 in order, each decoding to the value that was typed.
 
 #include "fuzz/fuzz_input.h"
-#include "outreach/mod_help.h"
 #include "outreach/mod_tell_a_friend.h"
+#include "weblinks/mod_help.h"
 
 #include <QByteArray>
 #include <QList>
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString request = kindrell::outreach::ReferAFriendRequest(values);
 
     const QString prefix =
-        kindrell::outreach::HomeSiteBase() + QLatin1String("/qlsw-refer-a-friend.php?");
+        kindrell::weblinks::HomeSiteBase() + QLatin1String("/qlsw-refer-a-friend.php?");
     KINDRELL_FUZZ_CHECK(request.startsWith(prefix));
     // Every value is percent-encoded, so nothing the user typed can show up
     // raw: no space, no line break, nothing outside printable ASCII, no "#".
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::array<QString, 6> expected = {
         AsUtf8CanCarry(values.senderName),  AsUtf8CanCarry(values.senderEmail),
         AsUtf8CanCarry(values.message),     AsUtf8CanCarry(values.friendName),
-        AsUtf8CanCarry(values.friendEmail), kindrell::outreach::ProductSiteAddress()};
+        AsUtf8CanCarry(values.friendEmail), kindrell::weblinks::ProductSiteAddress()};
     KINDRELL_FUZZ_CHECK(items.size() == 6);
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& [key, encoded] = items[static_cast<qsizetype>(i)];

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "outreach/mod_help.h"
 #include "outreach/mod_tell_a_friend.h"
 #include "platform/services.h"
+#include "weblinks/mod_help.h"
 
 #include <QString>
 #include <QWidget>
@@ -19,7 +19,8 @@ class QPushButton;
 
 namespace kindrell::outreach {
 
-// The four promotional texts of Label2, each naming the home site by SiteName().
+// The four promotional texts of Label2, each naming the home site by
+// weblinks::SiteName().
 inline constexpr int kPromotionalTextCount = 4;
 QString PromotionalText(int index);
 // Which promotional text a draw r in [0, 1) picks: the integer part of r * 4.
@@ -35,7 +36,7 @@ class frmNagScreen2 : public QWidget {
 
   public:
     frmNagScreen2(platform::MessageBoxes& messages, platform::RandomSource& random,
-                  platform::WindowPlacement& placement, modHelp& help,
+                  platform::WindowPlacement& placement, weblinks::modHelp& help,
                   std::function<void()> shutdown, QWidget* parent = nullptr);
 
     // The refer-a-friend submission behind "Refer A Friend &Now".
@@ -46,7 +47,14 @@ class frmNagScreen2 : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The window's parts (frm_nag_screen2_parts.cpp).
     void BuildControls();
+    void BuildSupportArea();
+    void BuildReferAFriendFrame();
+    void BuildDownloadFrame();
+    void SetFocusOrder();
+
+    // Its behaviour.
     void Form_Load(platform::RandomSource& random, platform::WindowPlacement& placement);
     void Check1_Click();
     void cmdClose_Click();
@@ -54,7 +62,7 @@ class frmNagScreen2 : public QWidget {
     bool RefuseTypedSpace(QLineEdit& box, QEvent* event);
 
     platform::MessageBoxes& messages_;
-    modHelp& help_;
+    weblinks::modHelp& help_;
     std::function<void()> shutdown_;
     modTellAFriend tellAFriend_;
     bool closing_ = false; // a close in progress, so that shutdown runs once per close

@@ -68,11 +68,11 @@ std::optional<QString> CheckReferAFriend(const ReferAFriendValues& trimmed) {
 }
 
 QString ReferAFriendRequest(const ReferAFriendValues& trimmed) {
-    return HomeSiteBase() + QLatin1String("/qlsw-refer-a-friend.php") + QLatin1String("?taf1=") +
-           Encoded(trimmed.senderName) + QLatin1String("&taf2=") + Encoded(trimmed.senderEmail) +
-           QLatin1String("&taf3=") + Encoded(trimmed.message) + QLatin1String("&taf4=") +
-           Encoded(trimmed.friendName) + QLatin1String("&taf5=") + Encoded(trimmed.friendEmail) +
-           QLatin1String("&taf6=") + ProductSiteAddress();
+    return weblinks::HomeSiteBase() + QLatin1String("/qlsw-refer-a-friend.php") +
+           QLatin1String("?taf1=") + Encoded(trimmed.senderName) + QLatin1String("&taf2=") +
+           Encoded(trimmed.senderEmail) + QLatin1String("&taf3=") + Encoded(trimmed.message) +
+           QLatin1String("&taf4=") + Encoded(trimmed.friendName) + QLatin1String("&taf5=") +
+           Encoded(trimmed.friendEmail) + QLatin1String("&taf6=") + weblinks::ProductSiteAddress();
 }
 
 void modTellAFriend::Submit(const ReferAFriendValues& typed) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outreach/mod_help.h"
 #include "platform/services.h"
+#include "weblinks/mod_help.h"
 
 #include <QString>
 
@@ -42,7 +42,7 @@ QString ReferAFriendRequest(const ReferAFriendValues& trimmed);
 // the first fault, or opens the request in the browser.
 class modTellAFriend {
   public:
-    modTellAFriend(platform::MessageBoxes& messages, modHelp& help)
+    modTellAFriend(platform::MessageBoxes& messages, weblinks::modHelp& help)
         : messages_(messages), help_(help) {}
 
     // One click of "Refer A Friend &Now" with the boxes' current texts.
@@ -53,7 +53,7 @@ class modTellAFriend {
 
   private:
     platform::MessageBoxes& messages_;
-    modHelp& help_;
+    weblinks::modHelp& help_;
     ReferAFriendValues values_;
 };
 

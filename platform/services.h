@@ -2,7 +2,9 @@
 
 // The program's only door to the operating system's services. Windows and
 // modules depend on these small interfaces; qt_services.h provides the real
-// ones and fakes.h the ones tests drive.
+// ones and tests/support/platform_fakes.h the ones tests drive.
+
+#include "platform/product.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -16,10 +18,11 @@ class QWidget;
 namespace kindrell::platform {
 
 // The title of every message box.
-inline const QString kApplicationTitle = QStringLiteral("QL Kindrell");
+inline const QString kApplicationTitle = QString::fromUtf8(product::kName);
 // The title bar of every window of the reading program, and the product's
 // name where a window shows it.
-inline const QString kWindowTitle = kApplicationTitle + QStringLiteral(" v1.0");
+inline const QString kWindowTitle =
+    kApplicationTitle + QStringLiteral(" v") + QString::fromUtf8(product::kShortVersion);
 
 enum class MessageIcon { Error, Information };
 enum class MessageButtons { Ok, YesNo };

@@ -5,11 +5,11 @@
 // in front. Nothing of it is ever visible but its message boxes.
 
 #include "outreach/frm_nag_screen2.h"
-#include "outreach/mod_help.h"
 #include "platform/services.h"
 #include "shell/settings_store.h"
 #include "shell/shutdown.h"
 #include "ui/frm_main.h"
+#include "weblinks/mod_help.h"
 
 #include <QPointer>
 
@@ -31,7 +31,7 @@ struct StartupServices {
 
 class StartupSequence {
   public:
-    StartupSequence(StartupServices services, SettingsStore& settings, outreach::modHelp& help,
+    StartupSequence(StartupServices services, SettingsStore& settings, weblinks::modHelp& help,
                     Shutdown& shutdown)
         : services_(services), settings_(settings), help_(help), shutdown_(shutdown) {}
     // Destroys the windows it opened that are still there.
@@ -61,7 +61,7 @@ class StartupSequence {
 
     StartupServices services_;
     SettingsStore& settings_;
-    outreach::modHelp& help_;
+    weblinks::modHelp& help_;
     Shutdown& shutdown_;
     // Top-level windows: the main window deletes itself on close, the exit
     // dialog is deleted by shutdown; the pointers notice either.

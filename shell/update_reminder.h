@@ -3,9 +3,9 @@
 // The start-up reminder that a newer version may exist: asks at most once
 // every 15 days and offers to open the product's download page.
 
-#include "outreach/mod_help.h"
 #include "platform/services.h"
 #include "shell/settings_store.h"
+#include "weblinks/mod_help.h"
 
 #include <QDate>
 #include <QString>
@@ -35,7 +35,7 @@ std::optional<QDate> ParseReminderDate(const QString& text);
 class UpdateReminder {
   public:
     UpdateReminder(SettingsStore& settings, platform::Clock& clock,
-                   platform::MessageBoxes& messages, outreach::modHelp& help)
+                   platform::MessageBoxes& messages, weblinks::modHelp& help)
         : settings_(settings), clock_(clock), messages_(messages), help_(help) {}
 
     // Runs once per launch. Has no error handling of its own: a settings
@@ -48,7 +48,7 @@ class UpdateReminder {
     SettingsStore& settings_;
     platform::Clock& clock_;
     platform::MessageBoxes& messages_;
-    outreach::modHelp& help_;
+    weblinks::modHelp& help_;
 };
 
 } // namespace kindrell::shell

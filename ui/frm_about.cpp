@@ -35,7 +35,7 @@ void fitToTheLeft(QLabel& link) {
 
 } // namespace
 
-frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), help_(help) {
+frmAbout::frmAbout(weblinks::modHelp& help, QWidget* parent) : QDialog(parent), help_(help) {
     setWindowTitle(platform::kWindowTitle);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -44,6 +44,13 @@ frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), 
     setBackground(*this, colours::kBlack);
     setFont(uiFont());
 
+    buildHeading();
+    buildOffer();
+    buildButtonRow();
+    widgets::centreOnScreen(*this);
+}
+
+void frmAbout::buildHeading() {
     //                               left  top width height
     picIcon_ = place<QLabel>(*this, twipsRect(90, 120, 480, 480));
     picIcon_->setAccessibleName(platform::kApplicationTitle);
@@ -63,11 +70,13 @@ frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), 
 
     lblHomePage_ =
         label<LinkLabel>(*this, twipsRect(2925, 1365, 4050, 195),
-                         QStringLiteral("Click here to visit ") + outreach::HomeSiteBase(),
+                         QStringLiteral("Click here to visit ") + weblinks::HomeSiteBase(),
                          uiFont(), colours::kYellowGreen);
     fitToTheLeft(*lblHomePage_);
     connect(lblHomePage_, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
+}
 
+void frmAbout::buildOffer() {
     label3_ = label(*this, twipsRect(90, 1800, 6885, 435),
                     QStringLiteral("Home Business Opportunity. Start your own Internet business "
                                    "and make money online. Get this software fully branded for "
@@ -80,7 +89,9 @@ frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), 
                                    colours::kYellowGreen);
     fitToTheLeft(*lblCoBrand_);
     connect(lblCoBrand_, &LinkLabel::clicked, this, [this] { help_.OpenMakeMoney(); });
+}
 
+void frmAbout::buildButtonRow() {
     // A white rule across the whole box.
     line2_ = new QFrame(this);
     line2_->setFrameShape(QFrame::NoFrame);
@@ -95,8 +106,6 @@ frmAbout::frmAbout(outreach::modHelp& help, QWidget* parent) : QDialog(parent), 
     cmdOK_->setAutoDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
     cmdOK_->setFocus(Qt::OtherFocusReason);
-
-    widgets::centreOnScreen(*this);
 }
 
 QLabel* frmAbout::lblHomePage() const {

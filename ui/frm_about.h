@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outreach/mod_help.h"
+#include "weblinks/mod_help.h"
 
 #include <QDialog>
 
@@ -19,7 +19,7 @@ namespace kindrell::ui {
 class frmAbout : public QDialog {
     Q_OBJECT
   public:
-    explicit frmAbout(outreach::modHelp& help, QWidget* parent = nullptr);
+    explicit frmAbout(weblinks::modHelp& help, QWidget* parent = nullptr);
 
     QLabel* picIcon() const { return picIcon_; }
     QLabel* label1() const { return label1_; }
@@ -31,7 +31,11 @@ class frmAbout : public QDialog {
     QPushButton* cmdOK() const { return cmdOK_; }
 
   private:
-    outreach::modHelp& help_;
+    void buildHeading();
+    void buildOffer();
+    void buildButtonRow();
+
+    weblinks::modHelp& help_;
     QLabel* picIcon_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* label1_ = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outreach/mod_help.h"
 #include "platform/services.h"
+#include "weblinks/mod_help.h"
 
 #include <QMainWindow>
 
@@ -33,7 +33,7 @@ class frmMain : public QMainWindow {
     Q_OBJECT
   public:
     frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboard,
-            outreach::modHelp& help, QWidget* parent = nullptr);
+            weblinks::modHelp& help, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Runs from the close event, whatever the cause of the close; the close
@@ -84,16 +84,19 @@ class frmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The window's parts (frm_main_parts.cpp).
     void buildEntryView(QWidget& client);
     void buildResultView(QWidget& client);
     void buildBrandArea(QWidget& client);
     void buildMenus();
     void setTabOrder();
+
+    // Its behaviour.
     void setResultCaption(std::size_t index, const QString& caption);
 
     platform::MessageBoxes& messages_;
     platform::Clipboard& clipboard_;
-    outreach::modHelp& help_;
+    weblinks::modHelp& help_;
     std::function<void()> closeHandOff_;
 
     NameKeyFilter* nameKeyFilter_ = nullptr;

@@ -6,7 +6,7 @@
 
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
-#include "platform/fakes.h"
+#include "tests/support/platform_fakes.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -3,9 +3,9 @@
 // watermarks left alone when the focus moves between windows.
 
 #include "outreach/frm_nag_screen2.h"
-#include "outreach/mod_help.h"
-#include "platform/fakes.h"
 #include "platform/qt_services.h"
+#include "tests/support/platform_fakes.h"
+#include "weblinks/mod_help.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -16,7 +16,7 @@
 #include <utility>
 
 using kindrell::outreach::frmNagScreen2;
-using kindrell::outreach::modHelp;
+using kindrell::weblinks::modHelp;
 using namespace kindrell::platform;
 
 namespace {

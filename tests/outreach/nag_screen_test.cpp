@@ -2,9 +2,9 @@
 // links, the promotional draw and both ways out.
 
 #include "outreach/frm_nag_screen2.h"
-#include "outreach/mod_help.h"
 #include "outreach/watermark_box.h"
-#include "platform/fakes.h"
+#include "tests/support/platform_fakes.h"
+#include "weblinks/mod_help.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -24,17 +24,17 @@
 
 using kindrell::outreach::CatalogueText;
 using kindrell::outreach::frmNagScreen2;
-using kindrell::outreach::HomeHost;
-using kindrell::outreach::Link;
-using kindrell::outreach::LinkAddress;
-using kindrell::outreach::modHelp;
 using kindrell::outreach::MultiLineText;
 using kindrell::outreach::PromotionalDraw;
 using kindrell::outreach::PromotionalText;
 using kindrell::outreach::SetMultiLineText;
-using kindrell::outreach::SiteName;
 using kindrell::outreach::TextOnFocusGained;
 using kindrell::outreach::TextOnFocusLost;
+using kindrell::weblinks::HomeHost;
+using kindrell::weblinks::Link;
+using kindrell::weblinks::LinkAddress;
+using kindrell::weblinks::modHelp;
+using kindrell::weblinks::SiteName;
 using namespace kindrell::platform;
 
 namespace {

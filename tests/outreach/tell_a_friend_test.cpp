@@ -1,17 +1,15 @@
 // The refer-a-friend submission: the order of its checks and the request it opens.
 
-#include "outreach/mod_help.h"
 #include "outreach/mod_tell_a_friend.h"
-#include "platform/fakes.h"
+#include "tests/support/platform_fakes.h"
 #include "textrules/engine_strings.h"
+#include "weblinks/mod_help.h"
 
 #include <QUrl>
 #include <QUrlQuery>
 #include <QtTest>
 
 using kindrell::outreach::CheckReferAFriendPresence;
-using kindrell::outreach::HomeHost;
-using kindrell::outreach::modHelp;
 using kindrell::outreach::modTellAFriend;
 using kindrell::outreach::ReferAFriendRequest;
 using kindrell::outreach::ReferAFriendValues;
@@ -22,6 +20,8 @@ using kindrell::platform::MessageAnswer;
 using kindrell::platform::MessageButtons;
 using kindrell::platform::MessageIcon;
 using kindrell::text::TrimSpaces;
+using kindrell::weblinks::HomeHost;
+using kindrell::weblinks::modHelp;
 
 namespace {
 

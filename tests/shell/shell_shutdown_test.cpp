@@ -1,8 +1,8 @@
 // Shutdown: every loaded window unloaded once, oldest first, nested calls
 // from close handlers included, and the process ended exactly once.
 
-#include "platform/fakes.h"
 #include "shell/shutdown.h"
+#include "tests/support/platform_fakes.h"
 
 #include <QCloseEvent>
 #include <QPointer>

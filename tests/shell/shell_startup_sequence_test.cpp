@@ -2,12 +2,12 @@
 // offscreen platform and the recording fakes for everything of the OS.
 
 #include "outreach/frm_nag_screen2.h"
-#include "outreach/mod_help.h"
-#include "platform/fakes.h"
 #include "shell/settings_store.h"
 #include "shell/shutdown.h"
 #include "shell/startup_sequence.h"
+#include "tests/support/platform_fakes.h"
 #include "ui/frm_main.h"
+#include "weblinks/mod_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +62,7 @@ struct Rig {
     platform::FakeMessageBoxes messages;
     platform::FakeClipboard clipboard;
     platform::FakeLinkOpener opener;
-    outreach::modHelp help{opener};
+    weblinks::modHelp help{opener};
     platform::FakeClock clock;
     platform::FakeRandom random;
     platform::FakeInstanceGuard guard;

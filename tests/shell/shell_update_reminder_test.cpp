@@ -1,17 +1,14 @@
 // The settings store's addressing and the update reminder, driven through
 // the recording fakes.
 
-#include "outreach/mod_help.h"
-#include "platform/fakes.h"
 #include "shell/settings_store.h"
 #include "shell/update_reminder.h"
+#include "tests/support/platform_fakes.h"
+#include "weblinks/mod_help.h"
 
 #include <QLocale>
 #include <QtTest>
 
-using kindrell::outreach::Link;
-using kindrell::outreach::LinkAddress;
-using kindrell::outreach::modHelp;
 using kindrell::platform::FakeClock;
 using kindrell::platform::FakeExecutableInfo;
 using kindrell::platform::FakeLinkOpener;
@@ -25,6 +22,9 @@ using kindrell::platform::SettingsError;
 using kindrell::shell::kLastReminderDateKey;
 using kindrell::shell::SettingsStore;
 using kindrell::shell::UpdateReminder;
+using kindrell::weblinks::Link;
+using kindrell::weblinks::LinkAddress;
+using kindrell::weblinks::modHelp;
 
 namespace {
 

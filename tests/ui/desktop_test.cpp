@@ -81,7 +81,7 @@ void DesktopTest::resultBoxEmptiesTheDesktopClipboard() {
     kindrell::platform::FakeMessageBoxes messages;
     kindrell::platform::QtClipboard clipboard;
     kindrell::platform::FakeLinkOpener links;
-    kindrell::outreach::modHelp help(links);
+    kindrell::weblinks::modHelp help(links);
     frmMain window(messages, clipboard, help);
     window.setAttribute(Qt::WA_DeleteOnClose, false); // owned by this test
     window.show();

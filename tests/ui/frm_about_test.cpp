@@ -75,7 +75,7 @@ class FrmAboutTest : public QObject {
 
 void FrmAboutTest::contents() {
     kindrell::platform::FakeLinkOpener links;
-    kindrell::outreach::modHelp help(links);
+    kindrell::weblinks::modHelp help(links);
     frmAbout about(help);
     QCOMPARE(about.windowTitle(), QStringLiteral("QL Kindrell v1.0"));
     QCOMPARE(about.label2()->text(), QStringLiteral("QL Kindrell v1.0"));
@@ -112,7 +112,7 @@ void FrmAboutTest::contents() {
 
 void FrmAboutTest::layout() {
     kindrell::platform::FakeLinkOpener links;
-    kindrell::outreach::modHelp help(links);
+    kindrell::weblinks::modHelp help(links);
     frmAbout about(help);
     QCOMPARE(about.size(), QSize(477, 211));
     QCOMPARE(about.minimumSize(), about.maximumSize());
@@ -151,7 +151,7 @@ void FrmAboutTest::links() {
     QFETCH(bool, homePage);
     QFETCH(QString, address);
     kindrell::platform::FakeLinkOpener links;
-    kindrell::outreach::modHelp help(links);
+    kindrell::weblinks::modHelp help(links);
     frmAbout about(help);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));

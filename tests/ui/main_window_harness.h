@@ -2,10 +2,10 @@
 
 // A main window driven through the recording fakes.
 
-#include "outreach/mod_help.h"
-#include "platform/fakes.h"
+#include "tests/support/platform_fakes.h"
 #include "ui/caption_frame.h"
 #include "ui/frm_main.h"
+#include "weblinks/mod_help.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,7 +22,7 @@ struct MainWindowHarness {
     platform::FakeMessageBoxes messages;
     platform::FakeClipboard clipboard;
     platform::FakeLinkOpener links;
-    outreach::modHelp help{links};
+    weblinks::modHelp help{links};
     // The window deletes itself when closed; a test that closes it lets go first.
     std::unique_ptr<frmMain> window = std::make_unique<frmMain>(messages, clipboard, help);
 

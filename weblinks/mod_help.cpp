@@ -1,8 +1,8 @@
-#include "outreach/mod_help.h"
+#include "weblinks/mod_help.h"
 
-#include "outreach/site_config.h"
+#include "weblinks/site_config.h"
 
-namespace kindrell::outreach {
+namespace kindrell::weblinks {
 
 namespace {
 
@@ -65,4 +65,4 @@ QString SiteName() {
     return QString::fromUtf8(config::kSiteName);
 }
 
-} // namespace kindrell::outreach
+} // namespace kindrell::weblinks

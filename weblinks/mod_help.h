@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace kindrell::outreach {
+namespace kindrell::weblinks {
 
 enum class Link {
     HomePage,
@@ -45,4 +45,4 @@ class modHelp {
     platform::LinkOpener& opener_;
 };
 
-} // namespace kindrell::outreach
+} // namespace kindrell::weblinks

@@ -1,0 +1,118 @@
+#include "platform/qt_process.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <chrono>
+#include <cstdint>
+#include <utility>
+
+namespace kindrell::platform {
+
+// ---------------------------------------------------------------- executable, clock
+
+QString QtExecutableInfo::executableName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+QDate QtClock::today() {
+    return QDate::currentDate();
+}
+
+// ---------------------------------------------------------------- random
+
+void QtRandom::seedFromClock() {
+    const auto wall = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+    const auto steady =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    generator_.seed(wall ^ steady);
+}
+
+double QtRandom::next() {
+    // The top 53 bits scaled by 2^-53: exactly representable, at most 1 - 2^-53.
+    // (uniform_real_distribution may round up to 1.0 on some libraries.)
+    return static_cast<double>(generator_() >> 11) * 0x1.0p-53;
+}
+
+// ---------------------------------------------------------------- single instance
+
+QString QtInstanceGuard::defaultLockFolder() {
+#ifdef Q_OS_WIN
+    // The runtime location is the profile folder itself there; the user's
+    // own temporary folder keeps the lock out of sight.
+    return QDir::tempPath();
+#else
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        // XDG_RUNTIME_DIR names something unusable: a per-user temporary folder.
+        QString user = qEnvironmentVariable("USER");
+        if (user.isEmpty()) {
+            user = qEnvironmentVariable("LOGNAME");
+        }
+        folder = QDir::tempPath() + QStringLiteral("/kindrell-") + user;
+    }
+    return folder;
+#endif
+}
+
+QtInstanceGuard::QtInstanceGuard() = default;
+
+QtInstanceGuard::QtInstanceGuard(QString lockFolder, QString name)
+    : folder_(std::move(lockFolder)), name_(std::move(name)) {}
+
+QtInstanceGuard::~QtInstanceGuard() = default;
+
+QString QtInstanceGuard::lockFilePath() const {
+    // Worked out when asked, not at construction, so that the guard may be
+    // created before the application object that knows the executable.
+    const QString folder = folder_.isEmpty() ? defaultLockFolder() : folder_;
+    const QString name = name_.isEmpty()
+                             ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+                             : name_;
+    return folder + QLatin1Char('/') + name + QStringLiteral(".lock");
+}
+
+bool QtInstanceGuard::anotherCopyIsRunning() {
+    if (decided_) {
+        return anotherCopy_;
+    }
+    decided_ = true;
+    const QString path = lockFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    lock_ = std::make_unique<QLockFile>(path);
+    // Only an owner that is no longer running makes a lock stale; a copy
+    // that has been running for a long time keeps its claim.
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0)) {
+        anotherCopy_ = false;
+    } else if (qint64 pid = 0; lock_->error() == QLockFile::LockFailedError &&
+                               !lock_->getLockInfo(&pid, nullptr, nullptr)) {
+        // A lock file that names no owner (left empty or damaged by a crash
+        // or a full disk) would refuse every launch from now on. Removing it
+        // fails while a live copy holds the file's native lock, so a running
+        // copy keeps its claim.
+        anotherCopy_ = !(lock_->removeStaleLockFile() && lock_->tryLock(0));
+    } else {
+        // A lock folder that cannot be used at all must not keep the program
+        // from starting: only a lock held by a live copy refuses.
+        anotherCopy_ = lock_->error() == QLockFile::LockFailedError;
+    }
+    return anotherCopy_;
+}
+
+// ---------------------------------------------------------------- process
+
+void QtProcessControl::endProcess(int status) {
+    if (!requested_) {
+        requested_ = true;
+        status_ = status;
+    }
+    // Does nothing while no event loop runs; main() then reads the request.
+    QCoreApplication::exit(status_);
+}
+
+} // namespace kindrell::platform
