@@ -18,6 +18,17 @@
 namespace kindrell::text {
 namespace {
 
+// Every table's rows carry a label, which names the row in failure messages
+// and test names instead of its bytes.
+template <typename Row>
+requires requires(const Row& row) {
+    row.label;
+}
+[[maybe_unused]] std::ostream& operator<<(std::ostream& os, const Row& row) {
+    return os << row.label;
+}
+const auto RowName = [](const auto& info) { return std::string(info.param.label); };
+
 // Decodes as a shortlist line is decoded; nullopt when refused.
 std::optional<std::u16string> DecodeWith(QStringDecoder& decoder, std::string_view bytes) {
     std::vector<QChar> units(
@@ -41,11 +52,6 @@ struct DecodeCase {
     std::string bytes;
     std::optional<std::u16string> units; // nullopt: refused
 };
-
-// Names the row in failure messages instead of dumping its bytes.
-[[maybe_unused]] void PrintTo(const DecodeCase& row, std::ostream* os) {
-    *os << row.label;
-}
 
 class StrictUtf8 : public testing::TestWithParam<DecodeCase> {};
 
@@ -91,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"truncated_four", "\xF0\x9F\x98", std::nullopt},
                     DecodeCase{"ascii_for_continuation", "\xC3\x41", std::nullopt},
                     DecodeCase{"lead_for_continuation", "\xC3\xC3\xA9", std::nullopt}),
-    [](const testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.label); });
+    RowName);
 
 // The shortlist keeps one decoder for all its lines: a line cut off in the
 // middle of a character, or refused, leaves nothing for the next.
@@ -168,11 +174,6 @@ struct EscapeCase {
     std::string json;
 };
 
-// Names the row in failure messages instead of dumping its bytes.
-[[maybe_unused]] void PrintTo(const EscapeCase& row, std::ostream* os) {
-    *os << row.label;
-}
-
 class JsonEscape : public testing::TestWithParam<EscapeCase> {};
 
 // The exact form matters: shortlist lines are compared byte for byte.
@@ -201,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"paragraph_separator", "\xE2\x80\xA9", R"("\u2029")"},
                     EscapeCase{"arrow_stays", "21 \xE2\x86\x92 3", "\"21 \xE2\x86\x92 3\""},
                     EscapeCase{"emoji_stays", "\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""}),
-    [](const testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.label); });
+    RowName);
 
 // A real JSON parser reads back every name exactly: each ASCII character,
 // the C1 controls, the separators, and characters beyond the BMP.
@@ -247,10 +248,6 @@ struct LinesCase {
     std::string lines;
 };
 
-[[maybe_unused]] void PrintTo(const LinesCase& row, std::ostream* os) {
-    *os << row.label;
-}
-
 class Lines : public testing::TestWithParam<LinesCase> {};
 
 TEST_P(Lines, SplitAsTheListsAreRead) {
@@ -269,17 +266,13 @@ INSTANTIATE_TEST_SUITE_P(
                     LinesCase{"mark_at_start", "\xEF\xBB\xBFMary\n", "Mary"},
                     LinesCase{"mark_later_stays", "Mary\n\xEF\xBB\xBFZoe", "Mary|\xEF\xBB\xBFZoe"},
                     LinesCase{"half_a_mark_stays", "\xEF\xBBMary", "\xEF\xBBMary"}),
-    [](const testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.label); });
+    RowName);
 
 struct BreaksCase {
     const char* label;
     QString text;
     QString shown;
 };
-
-[[maybe_unused]] void PrintTo(const BreaksCase& row, std::ostream* os) {
-    *os << row.label;
-}
 
 class LineFeeds : public testing::TestWithParam<BreaksCase> {};
 
@@ -297,7 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BreaksCase{"lf_cr_is_two_breaks", "a\n\rb", "a\n\nb"},
                     BreaksCase{"trailing_cr", "a\r", "a\n"},
                     BreaksCase{"cr_cr_lf", "a\r\r\nb", "a\n\nb"}, BreaksCase{"empty", "", ""}),
-    [](const testing::TestParamInfo<BreaksCase>& info) { return std::string(info.param.label); });
+    RowName);
 
 } // namespace
 } // namespace kindrell::text
