@@ -47,16 +47,26 @@ void BM_ParseNameTable(benchmark::State& state) {
 BENCHMARK(BM_ParseNameTable)->Unit(benchmark::kMillisecond);
 
 void BM_PrepareNameList(benchmark::State& state) {
-    const std::vector<NameEntry> entries = ParseNameTable(BundledTable());
+    const NameTable table = ParseNameTable(BundledTable());
     for (auto _ : state) {
-        std::vector<NameEntry> copy = entries;
-        NameList list(std::move(copy));
+        std::vector<NameEntry> entries = table.entries;
+        std::vector<NameHistory> histories = table.histories;
+        NameList list(std::move(entries), std::move(histories));
         benchmark::DoNotOptimize(list);
     }
 }
 BENCHMARK(BM_PrepareNameList)->Unit(benchmark::kMillisecond);
 
-enum Case : int { kDefault, kAnyVerdict, kPrefix, kByName, kByMother, kGirlsNumber };
+enum Case : int {
+    kDefault,
+    kAnyVerdict,
+    kPrefix,
+    kByName,
+    kByMother,
+    kGirlsNumber,
+    kLike,
+    kSuffixBothByTrend,
+};
 
 // One keystroke: the parents weighed anew and the rows selected.
 void BM_WeighAndSelect(benchmark::State& state) {
@@ -83,6 +93,15 @@ void BM_WeighAndSelect(benchmark::State& state) {
         filter.harmony = HarmonyFilter::Any;
         filter.number = 3;
         break;
+    case kLike:
+        filter.harmony = HarmonyFilter::Any;
+        filter.like = QStringLiteral("aidan");
+        break;
+    case kSuffixBothByTrend:
+        filter.sex = SexFilter::GivenToBoth;
+        filter.suffix = QStringLiteral("n");
+        ordering.key = SortKey::Trend;
+        break;
     default:
         break;
     }
@@ -104,6 +123,8 @@ BENCHMARK(BM_WeighAndSelect)
     ->Arg(kByName)
     ->Arg(kByMother)
     ->Arg(kGirlsNumber)
+    ->Arg(kLike)
+    ->Arg(kSuffixBothByTrend)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -25,7 +25,8 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
             return UsageError{"--suggest" + needsBoth};
         }
         if (!names.isEmpty() || options.explain || options.harmonious) {
-            return UsageError{"--suggest takes only --father, --mother, --sex, --top and --json"};
+            return UsageError{
+                "--suggest takes only --father, --mother, --sex, --top, --like and --json"};
         }
         options.mode = Mode::Suggest;
         const auto given = [&](const QString& option) -> std::optional<std::string> {
@@ -33,8 +34,9 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
         };
         options.sex = given(u"sex"_s);
         options.top = given(u"top"_s);
-    } else if (parser.isSet(u"sex"_s) || parser.isSet(u"top"_s)) {
-        return UsageError{"--sex and --top go with --suggest"};
+        options.like = given(u"like"_s);
+    } else if (parser.isSet(u"sex"_s) || parser.isSet(u"top"_s) || parser.isSet(u"like"_s)) {
+        return UsageError{"--sex, --top and --like go with --suggest"};
     } else if (!father.isEmpty() || !mother.isEmpty()) {
         if (father.isEmpty() || mother.isEmpty()) {
             return UsageError{"a shortlist" + needsBoth};
@@ -74,7 +76,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
          QCommandLineOption(u"harmonious"_s), QCommandLineOption(QStringList{u"h"_s, u"help"_s}),
          QCommandLineOption(u"version"_s), QCommandLineOption(u"father"_s, {}, u"NAME"_s),
          QCommandLineOption(u"mother"_s, {}, u"NAME"_s), QCommandLineOption(u"suggest"_s),
-         QCommandLineOption(u"sex"_s, {}, u"SEX"_s), QCommandLineOption(u"top"_s, {}, u"N"_s)});
+         QCommandLineOption(u"sex"_s, {}, u"SEX"_s), QCommandLineOption(u"top"_s, {}, u"N"_s),
+         QCommandLineOption(u"like"_s, {}, u"NAME"_s)});
     // Help and version answer even a command line the parser refuses: --help always helps.
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(u"help"_s) || parser.isSet(u"version"_s)) {
@@ -84,7 +87,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
         return UsageError{parser.errorText().toLatin1().toStdString()};
     }
     // The parser keeps every value given; the program has room for one.
-    for (const QString& option : {u"father"_s, u"mother"_s, u"sex"_s, u"top"_s}) {
+    for (const QString& option : {u"father"_s, u"mother"_s, u"sex"_s, u"top"_s, u"like"_s}) {
         if (parser.values(option).size() > 1) {
             return UsageError{"option '--" + option.toStdString() + "' given more than once"};
         }

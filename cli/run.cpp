@@ -3,12 +3,14 @@
 #include "engine/reading.h"
 #include "engine/text.h"
 #include "namelist/name_list.h"
+#include "namelist/spellings.h"
 #include "namelist/weighing.h"
 #include "platform/product.h"
 #include "textrules/engine_strings.h"
 #include "textrules/lines.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -43,6 +45,7 @@ struct Role {
 constexpr Role kChild{"the child's name", NameRole::Child};
 constexpr Role kFather{"the father's name", NameRole::Father};
 constexpr Role kMother{"the mother's name", NameRole::Mother};
+constexpr Role kLiked{"the liked name", NameRole::Child};
 
 // Decodes a name given on the command line into `units` and checks it: valid
 // UTF-8, at most kMaxNameLength UTF-16 code units, not blank (as the main
@@ -150,7 +153,7 @@ int RunShortlistMode(const Options& options, int in, int out, int err) {
     return status;
 }
 
-// The --sex and --top of a suggestion; nullopt, once told why, when refused.
+// The --sex, --top and --like of a suggestion; nullopt, once told why, when refused.
 std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const Options& options,
                                                                          int err) {
     namelist::Filter filter; // harmonious with both parents, either sex
@@ -162,6 +165,11 @@ std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const O
         filter.sex =
             *options.sex == "girl" ? namelist::SexFilter::Girls : namelist::SexFilter::Boys;
     }
+    std::u16string liked;
+    if (options.like && !DecodeName(kLiked, *options.like, liked, err)) {
+        return std::nullopt;
+    }
+    filter.like = text::ToQString(liked);
     std::size_t top = 20;
     if (options.top) {
         bool whole = false;
@@ -186,6 +194,10 @@ int RunSuggest(const Options& options, int out, int err) {
     }
     const auto& [filter, top] = *chosen;
     const NameList list = LoadBundledNames();
+    if (const LikedName liked = FindLikedName(list, filter.like);
+        !liked.name.isEmpty() && !liked.inList) {
+        Say(err, liked.name.toStdString() + " is not in the bundled list");
+    }
     const Weighing weighing(text::ToQString(father), text::ToQString(mother));
     std::vector<std::int32_t> rows = SelectNames(list, weighing, filter);
     if (top != 0 && top < rows.size()) {
@@ -196,13 +208,22 @@ int RunSuggest(const Options& options, int out, int err) {
     for (const std::int32_t row : rows) {
         const NameEntry& entry = list.entries().at(static_cast<std::size_t>(row));
         const int births = entry.births.value_or(0);
-        const QJsonObject record{{u"Name"_s, entry.name},
-                                 {u"Sex"_s, SexName(entry.sex)},
-                                 {u"ChildNumber"_s, entry.number},
-                                 {u"Births"_s, births},
-                                 {u"Verdict"_s, u"Harmonious"_s},
-                                 {u"MotherVerdictLine"_s, verdict.motherLine},
-                                 {u"FatherVerdictLine"_s, verdict.fatherLine}};
+        const NameHistory* history = list.history(row);
+        const std::optional<Trend> trend = list.trend(row);
+        QJsonArray byYear;
+        for (const std::int32_t count : history != nullptr ? history->births : YearCounts{}) {
+            byYear.append(count);
+        }
+        const QJsonObject record{
+            {u"Name"_s, entry.name},
+            {u"Sex"_s, SexName(entry.sex)},
+            {u"ChildNumber"_s, entry.number},
+            {u"Births"_s, births},
+            {u"BirthsByYear"_s, byYear},
+            {u"Trend"_s, trend && !trend->isNew ? QJsonValue(trend->percent) : u"new"_s},
+            {u"Verdict"_s, u"Harmonious"_s},
+            {u"MotherVerdictLine"_s, verdict.motherLine},
+            {u"FatherVerdictLine"_s, verdict.fatherLine}};
         const QStringList columns{entry.name, SexName(entry.sex), QString::number(entry.number),
                                   QString::number(births)};
         output += (options.json ? QJsonDocument(record).toJson(QJsonDocument::Compact)

@@ -31,6 +31,7 @@ struct Options {
     std::optional<std::string> file{}; // shortlist only; none or "-" is standard input
     std::optional<std::string> sex{};  // suggestions only: "girl" or "boy", checked by Run
     std::optional<std::string> top{};  // suggestions only: a whole number, checked by Run
+    std::optional<std::string> like{}; // suggestions only: a name, checked by Run
 
     friend bool operator==(const Options&, const Options&) = default;
 };

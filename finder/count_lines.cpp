@@ -14,12 +14,22 @@ QString NamesText(qint64 count) {
     return CountText(count) + (count == 1 ? QStringLiteral(" name") : QStringLiteral(" names"));
 }
 
+QString SpellingsText(const namelist::LikedName& liked) {
+    const auto count = static_cast<qint64>(liked.spellings.size());
+    return CountText(count) +
+           (count == 1 ? QStringLiteral(" spelling of ") : QStringLiteral(" spellings of ")) +
+           liked.name;
+}
+
 QString EmptyTableReason(const NamesModel& model) {
     if (!model.parentsGiven() || model.rowCount() > 0 || model.list().empty()) {
         return {};
     }
     if (model.markedOnly()) {
         return QStringLiteral("No name is marked.");
+    }
+    if (!model.liked().name.isEmpty() && !model.liked().inList) {
+        return QStringLiteral("Only the names of the bundled list have spellings to show.");
     }
     const namelist::Weighing& weighing = model.weighing();
     const namelist::Filter& filter = model.filter();

@@ -8,16 +8,25 @@
 namespace kindrell::finder {
 
 class NamesModel;
+} // namespace kindrell::finder
+
+namespace kindrell::namelist {
+struct LikedName;
+} // namespace kindrell::namelist
+
+namespace kindrell::finder {
 
 // A count as the user's locale writes it: "29,389" in English, "29.389" in German.
 QString CountText(qint64 count);
 // "1 name", "29,389 names".
 QString NamesText(qint64 count);
+// "12 spellings of Aidan", "1 spelling of Zyra".
+QString SpellingsText(const namelist::LikedName& liked);
 
-// Why the table is empty: the parents give every name the same verdict,
-// their numbers leave no name in harmony with both, no name is marked, or
-// the filters hide every name. Empty while either parent is blank (the
-// count line asks for them) and while the table shows any name.
+// Why the table is empty: the liked name is not in the bundled list, the
+// parents give every name the same verdict, their numbers leave no name in
+// harmony with both, no name is marked, or the filters hide every name. Empty while either parent
+// is blank (the count line asks for them) and while the table shows any name.
 QString EmptyTableReason(const NamesModel& model);
 
 } // namespace kindrell::finder

@@ -1,10 +1,12 @@
 // The finder window's lines of text: the count above the table and why it
-// is empty, the marked names, the selected name with its working and each
-// parent's verdict, and the notice of what could not be read or written.
+// is empty, the marked names, the selected name with its working, each
+// parent's verdict, its births over the years and its shares between girls
+// and boys, and the notice of what could not be read or written.
 
 #include "finder/finder_window.h"
 
 #include "engine/name_number.h"
+#include "finder/births_chart.h"
 #include "finder/count_lines.h"
 #include "finder/names_model.h"
 #include "textrules/engine_strings.h"
@@ -19,6 +21,9 @@ namespace kindrell::finder {
 void FinderWindow::showCount() {
     if (!model_->parentsGiven()) {
         countLine_->setText(QStringLiteral("Type the father's and the mother's names."));
+    } else if (!model_->liked().name.isEmpty() && !model_->markedOnly()) {
+        countLine_->setText(CountText(model_->rowCount()) + QStringLiteral(" of ") +
+                            SpellingsText(model_->liked()));
     } else {
         countLine_->setText(CountText(model_->rowCount()) + QStringLiteral(" of ") +
                             NamesText(model_->list().size()));
@@ -39,17 +44,23 @@ void FinderWindow::showMarks() {
 
 void FinderWindow::showSelected() {
     const QModelIndexList rows = table_->selectionModel()->selectedRows();
-    if (rows.isEmpty()) {
-        selectedEntry_ = -1;
-        selectedName_->setText(QStringLiteral("No name selected"));
-        working_->clear();
-        motherLine_->clear();
-        fatherLine_->clear();
+    for (QLabel* line : {working_, motherLine_, fatherLine_, sharesLine_, likedLine_}) {
+        line->clear();
+    }
+    chart_->setBirths(namelist::kFirstYear, {});
+    chart_->hide();
+    if (!rows.isEmpty()) {
+        const int row = rows.first().row();
+        selectedEntry_ = model_->entryIndexAt(row);
+        showEntry(model_->entryAt(row), selectedEntry_);
         return;
     }
-    const int row = rows.first().row();
-    selectedEntry_ = model_->entryIndexAt(row);
-    const namelist::NameEntry& entry = model_->entryAt(row);
+    selectedEntry_ = -1;
+    selectedName_->setText(QStringLiteral("No name selected"));
+    showLikedName();
+}
+
+void FinderWindow::showEntry(const namelist::NameEntry& entry, std::int32_t index) {
     const QString sex = namelist::SexName(entry.sex);
     selectedName_->setText(sex.isEmpty() ? entry.name
                                          : QStringLiteral("%1 (%2)").arg(entry.name, sex));
@@ -57,6 +68,35 @@ void FinderWindow::showSelected() {
     const namelist::VerdictTexts texts = namelist::TextsOf(model_->weighing().verdict(entry));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
+    const namelist::NameList& list = model_->list();
+    if (const std::int32_t other = list.otherSex(index); other >= 0) {
+        const auto birthsOf = [&list](std::int32_t at) {
+            return list.entries()[static_cast<std::size_t>(at)].births.value_or(0);
+        };
+        const bool girl = entry.sex == namelist::Sex::Girl;
+        sharesLine_->setText(namelist::SharesText(
+            namelist::SharesOf(birthsOf(girl ? index : other), birthsOf(girl ? other : index))));
+    }
+    if (const namelist::NameHistory* history = list.history(index); history != nullptr) {
+        chart_->setBirths(namelist::kFirstYear, history->births);
+        chart_->show();
+    }
+}
+
+// A liked name the list does not hold has no spellings to show, so the pane
+// weighs the name itself.
+void FinderWindow::showLikedName() {
+    const namelist::LikedName& liked = model_->liked();
+    if (liked.name.isEmpty() || liked.inList || !model_->parentsGiven() || model_->markedOnly()) {
+        return;
+    }
+    selectedName_->setText(liked.name);
+    working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(liked.name)))));
+    const namelist::VerdictTexts texts =
+        namelist::TextsOf(model_->weighing().verdict(GetDestinyNumber(text::View(liked.name))));
+    motherLine_->setText(texts.motherLine);
+    fatherLine_->setText(texts.fatherLine);
+    likedLine_->setText(QStringLiteral("%1 is not in the bundled list").arg(liked.name));
 }
 
 // One line for what could not be read or written; the latest stands.

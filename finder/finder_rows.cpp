@@ -1,6 +1,7 @@
 // The finder window's controls, row by row: the parents, the filters and
 // the order, the table with its count lines, the selected name, the lists.
 
+#include "finder/births_chart.h"
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
 
@@ -116,9 +117,9 @@ void FinderWindow::buildControls() {
     setCentralWidget(central);
     // Tab goes top to bottom, and the window opens with the father's box
     // taking what is typed, whatever order the controls were made in.
-    const std::array<QWidget*, 12> tabOrder{
-        fatherBox_, motherBox_,   sexBox_, harmonyBox_, prefixBox_,     numberBox_,
-        orderBox_,  reversedBox_, table_,  openButton_, bundledButton_, saveButton_,
+    const std::array<QWidget*, 14> tabOrder{
+        fatherBox_, motherBox_, likeBox_,     sexBox_, harmonyBox_, prefixBox_,     suffixBox_,
+        numberBox_, orderBox_,  reversedBox_, table_,  openButton_, bundledButton_, saveButton_,
     };
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
@@ -144,6 +145,9 @@ QFormLayout* FinderWindow::buildParentsRows(QWidget* central) {
               "fatherNumber");
     addParent(QStringLiteral("&Mother's name"), motherBox_, motherNumber_, "motherBox",
               "motherNumber");
+    likeBox_ = Named(new QLineEdit(central), "likeBox");
+    likeBox_->setPlaceholderText(QStringLiteral("Its spellings only"));
+    parents->addRow(Buddy(QStringLiteral("A name you &like"), likeBox_), likeBox_);
     return parents;
 }
 
@@ -151,7 +155,8 @@ QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
     sexBox_ = Choices(central, "sexBox",
                       {{"Girls and boys", static_cast<int>(namelist::SexFilter::Both)},
                        {"Girls", static_cast<int>(namelist::SexFilter::Girls)},
-                       {"Boys", static_cast<int>(namelist::SexFilter::Boys)}});
+                       {"Boys", static_cast<int>(namelist::SexFilter::Boys)},
+                       {"Given to both", static_cast<int>(namelist::SexFilter::GivenToBoth)}});
     harmonyBox_ = Choices(central, "harmonyBox",
                           {{"With both parents", Choice(HarmonyChoice::WithBoth)},
                            {"With the mother", Choice(HarmonyChoice::WithMother)},
@@ -159,6 +164,7 @@ QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
                            {"Any", Choice(HarmonyChoice::Any)},
                            {"Marked", Choice(HarmonyChoice::Marked)}});
     prefixBox_ = Named(new QLineEdit(central), "prefixBox");
+    suffixBox_ = Named(new QLineEdit(central), "suffixBox");
     numberBox_ = Choices(central, "numberBox", {{"Any", 0}});
     for (int number = 1; number <= 9; ++number) {
         numberBox_->addItem(QString::number(number), number);
@@ -166,14 +172,16 @@ QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
     orderBox_ = Choices(central, "orderBox",
                         {{"Births", NamesModel::BirthsColumn},
                          {"Name", NamesModel::NameColumn},
-                         {"Number", NamesModel::NumberColumn}});
+                         {"Number", NamesModel::NumberColumn},
+                         {"Trend", NamesModel::TrendColumn}});
     reversedBox_ = Named(new QCheckBox(QStringLiteral("Re&versed"), central), "reversedBox");
 
     auto* filters = new QHBoxLayout;
-    const std::array<std::pair<QString, QWidget*>, 5> labelled{{
+    const std::array<std::pair<QString, QWidget*>, 6> labelled{{
         {QStringLiteral("S&ex"), sexBox_},
         {QStringLiteral("&Harmony"), harmonyBox_},
         {QStringLiteral("Starts &with"), prefixBox_},
+        {QStringLiteral("Ends wi&th"), suffixBox_},
         {QStringLiteral("N&umber"), numberBox_},
         {QStringLiteral("&Order"), orderBox_},
     }};
@@ -220,6 +228,7 @@ void FinderWindow::buildTable(QWidget* central) {
         widthOf("Not Harmonious At All"),
         widthOf("Not Harmonious At All"),
         widthOf("000,000"),
+        widthOf("+00000%"),
     };
     int tableWidth = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < NamesModel::kColumnCount; ++column) {
@@ -231,18 +240,26 @@ void FinderWindow::buildTable(QWidget* central) {
 
 QWidget* FinderWindow::buildSelectedPane(QWidget* central) {
     auto* selected = new QGroupBox(QStringLiteral("Selected name"), central);
-    auto* selectedLayout = new QVBoxLayout(selected);
+    auto* selectedLayout = new QHBoxLayout(selected);
+    auto* lines = new QVBoxLayout;
     selectedName_ = Line(selected, "selectedName");
     working_ = Line(selected, "working");
     motherLine_ = Line(selected, "motherLine");
     fatherLine_ = Line(selected, "fatherLine");
-    for (QLabel* label : {selectedName_, working_, motherLine_, fatherLine_}) {
+    sharesLine_ = Line(selected, "sharesLine");
+    likedLine_ = Line(selected, "likedLine");
+    for (QLabel* label :
+         {selectedName_, working_, motherLine_, fatherLine_, sharesLine_, likedLine_}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        selectedLayout->addWidget(label);
+        lines->addWidget(label);
     }
+    lines->addStretch();
     QFont bold = selectedName_->font();
     bold.setBold(true);
     selectedName_->setFont(bold);
+    chart_ = Named(new BirthsChart(selected), "birthsChart");
+    selectedLayout->addLayout(lines, 1);
+    selectedLayout->addWidget(chart_, 1);
     return selected;
 }
 

@@ -14,6 +14,8 @@ const QString kMotherKey = QStringLiteral("Mother");
 const QString kSexKey = QStringLiteral("Sex");
 const QString kHarmonyKey = QStringLiteral("Harmony");
 const QString kPrefixKey = QStringLiteral("StartsWith");
+const QString kSuffixKey = QStringLiteral("EndsWith");
+const QString kLikeKey = QStringLiteral("Like");
 const QString kNumberKey = QStringLiteral("Number");
 const QString kOrderKey = QStringLiteral("Order");
 const QString kReversedKey = QStringLiteral("Reversed");
@@ -21,10 +23,11 @@ const QString kGeometryKey = QStringLiteral("Geometry");
 const QString kListKey = QStringLiteral("List");
 
 // Each choice as it is stored; the first is the default.
-constexpr std::array<std::pair<const char*, namelist::SexFilter>, 3> kSexTokens{{
+constexpr std::array<std::pair<const char*, namelist::SexFilter>, 4> kSexTokens{{
     {"both", namelist::SexFilter::Both},
     {"girls", namelist::SexFilter::Girls},
     {"boys", namelist::SexFilter::Boys},
+    {"given-to-both", namelist::SexFilter::GivenToBoth},
 }};
 constexpr std::array<std::pair<const char*, HarmonyChoice>, 5> kHarmonyTokens{{
     {"both", HarmonyChoice::WithBoth},
@@ -33,13 +36,14 @@ constexpr std::array<std::pair<const char*, HarmonyChoice>, 5> kHarmonyTokens{{
     {"any", HarmonyChoice::Any},
     {"marked", HarmonyChoice::Marked},
 }};
-constexpr std::array<std::pair<const char*, namelist::SortKey>, 6> kOrderTokens{{
+constexpr std::array<std::pair<const char*, namelist::SortKey>, 7> kOrderTokens{{
     {"births", namelist::SortKey::Births},
     {"name", namelist::SortKey::Name},
     {"sex", namelist::SortKey::Sex},
     {"number", namelist::SortKey::Number},
     {"mother", namelist::SortKey::Mother},
     {"father", namelist::SortKey::Father},
+    {"trend", namelist::SortKey::Trend},
 }};
 constexpr std::array<std::pair<const char*, bool>, 2> kReversedTokens{{
     {"false", false},
@@ -95,6 +99,8 @@ std::optional<FinderState> FinderSettings::read() {
         state.father = value(kFatherKey);
         state.mother = value(kMotherKey);
         state.prefix = value(kPrefixKey);
+        state.suffix = value(kSuffixKey);
+        state.like = value(kLikeKey);
         state.listPath = value(kListKey);
         const auto sex = ChoiceOf(kSexTokens, value(kSexKey));
         const auto harmony = ChoiceOf(kHarmonyTokens, value(kHarmonyKey));
@@ -146,6 +152,14 @@ StateValue FinderSettings::Harmony(HarmonyChoice harmony) {
 
 StateValue FinderSettings::Prefix(const QString& prefix) {
     return {kPrefixKey, prefix};
+}
+
+StateValue FinderSettings::Suffix(const QString& suffix) {
+    return {kSuffixKey, suffix};
+}
+
+StateValue FinderSettings::Like(const QString& name) {
+    return {kLikeKey, name};
 }
 
 StateValue FinderSettings::Number(std::optional<DestinyNumber> number) {

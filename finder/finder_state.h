@@ -1,7 +1,7 @@
 #pragma once
 
 // What the name finder remembers between runs: the parents' names, the
-// filters, the order, the window's place and the list that was open. It is
+// name liked, the filters, the order, the window's place and the list that was open. It is
 // kept in the finder's own part of the per-user settings, apart from the
 // reading program's, and written value by value as the user changes it, so
 // that a program that is killed forgets nothing it was told.
@@ -26,6 +26,8 @@ struct FinderState {
     namelist::SexFilter sex = namelist::SexFilter::Both;
     HarmonyChoice harmony = HarmonyChoice::WithBoth;
     QString prefix;
+    QString suffix;
+    QString like;
     std::optional<DestinyNumber> number;
     namelist::Ordering ordering;
     QByteArray geometry; // QWidget::saveGeometry(); empty for the default place
@@ -54,6 +56,8 @@ class FinderSettings {
     static StateValue Sex(namelist::SexFilter sex);
     static StateValue Harmony(HarmonyChoice harmony);
     static StateValue Prefix(const QString& prefix);
+    static StateValue Suffix(const QString& suffix);
+    static StateValue Like(const QString& name);
     static StateValue Number(std::optional<DestinyNumber> number);
     static StateValue Order(namelist::SortKey key);
     static StateValue Reversed(bool reversed);

@@ -100,6 +100,8 @@ void FinderWindow::showState(const FinderState& state) {
     Choose(*sexBox_, static_cast<int>(state.sex));
     Choose(*harmonyBox_, static_cast<int>(state.harmony));
     prefixBox_->setText(state.prefix);
+    suffixBox_->setText(state.suffix);
+    likeBox_->setText(state.like);
     Choose(*numberBox_, state.number.value_or(0));
     const int column = NamesModel::ColumnOf(state.ordering.key);
     const Qt::SortOrder natural = NamesModel::NaturalOrder(column);
@@ -137,6 +139,14 @@ void FinderWindow::connectControls() {
     connect(prefixBox_, &QLineEdit::textChanged, this, [this](const QString& prefix) {
         applyFilter();
         remember(FinderSettings::Prefix(prefix));
+    });
+    connect(suffixBox_, &QLineEdit::textChanged, this, [this](const QString& suffix) {
+        applyFilter();
+        remember(FinderSettings::Suffix(suffix));
+    });
+    connect(likeBox_, &QLineEdit::textChanged, this, [this](const QString& name) {
+        applyFilter();
+        remember(FinderSettings::Like(name));
     });
     connect(numberBox_, &QComboBox::currentIndexChanged, this, [this] {
         applyFilter();
@@ -183,17 +193,23 @@ void FinderWindow::applyFilter() {
     filter.sex = static_cast<namelist::SexFilter>(sexBox_->currentData().toInt());
     filter.harmony = FilterOf(harmony);
     filter.prefix = prefixBox_->text();
+    filter.suffix = suffixBox_->text();
+    // Spellings come from the bundled list alone.
+    filter.like = listPath_.isEmpty() ? likeBox_->text() : QString();
     filter.number = NumberOf(*numberBox_);
     model_->setFilter(filter, markedOnly);
     enableFilters();
 }
 
-// The marked names are shown whatever the other filters say, and the names
-// of a list of one's own, which says nothing of sex, pass every sex filter.
+// The marked names are shown whatever the other filters say; the names of a
+// list of one's own, which says nothing of sex, pass every sex filter, and
+// have no spellings.
 void FinderWindow::enableFilters() {
     const bool markedOnly = model_->markedOnly();
     sexBox_->setEnabled(!markedOnly && listPath_.isEmpty());
+    likeBox_->setEnabled(!markedOnly && listPath_.isEmpty());
     prefixBox_->setEnabled(!markedOnly);
+    suffixBox_->setEnabled(!markedOnly);
     numberBox_->setEnabled(!markedOnly);
 }
 

@@ -3,8 +3,10 @@
 // "QL Kindrell Name Finder": which real names are in harmony with both
 // parents. Type the two parents' names; the table shows the names of the
 // bundled list (or of a list the user opened) that pass the filters, with
-// each parent's verdict, and says why when it shows none. The selected
-// name's working is shown below. Marks are kept per list as they are made,
+// each parent's verdict, and says why when it shows none; a name one likes
+// narrows it to that name's spellings. The selected name's working, its
+// births over the years and its shares between girls and boys are shown
+// below. Marks are kept per list as they are made,
 // and the parents, filters, order, window and open list are remembered
 // between runs; marked names can also be saved as a shortlist for
 // kindrell-reading.
@@ -32,6 +34,7 @@ class QTableView;
 
 namespace kindrell::finder {
 
+class BirthsChart;
 class NamesModel;
 
 inline const QString kFinderTitle = QStringLiteral("QL Kindrell Name Finder");
@@ -99,6 +102,8 @@ class FinderWindow final : public QMainWindow {
     void showCount();
     void showMarks();
     void showSelected();
+    void showEntry(const namelist::NameEntry& entry, std::int32_t index);
+    void showLikedName();
     void notify(const QString& notice);
 
     platform::MessageBoxes& messages_;
@@ -117,9 +122,11 @@ class FinderWindow final : public QMainWindow {
     QLineEdit* motherBox_ = nullptr;
     QLabel* fatherNumber_ = nullptr;
     QLabel* motherNumber_ = nullptr;
+    QLineEdit* likeBox_ = nullptr;
     QComboBox* sexBox_ = nullptr;
     QComboBox* harmonyBox_ = nullptr;
     QLineEdit* prefixBox_ = nullptr;
+    QLineEdit* suffixBox_ = nullptr;
     QComboBox* numberBox_ = nullptr;
     QComboBox* orderBox_ = nullptr;
     QCheckBox* reversedBox_ = nullptr;
@@ -130,6 +137,9 @@ class FinderWindow final : public QMainWindow {
     QLabel* working_ = nullptr;
     QLabel* motherLine_ = nullptr;
     QLabel* fatherLine_ = nullptr;
+    QLabel* sharesLine_ = nullptr;
+    QLabel* likedLine_ = nullptr;
+    BirthsChart* chart_ = nullptr;
     QLabel* markedLine_ = nullptr;
     QLabel* noticeLine_ = nullptr;
     QPushButton* openButton_ = nullptr;

@@ -14,7 +14,8 @@ namespace {
 using namelist::SortKey;
 
 constexpr std::array<SortKey, NamesModel::kColumnCount> kSortKeys{
-    SortKey::Name, SortKey::Sex, SortKey::Number, SortKey::Mother, SortKey::Father, SortKey::Births,
+    SortKey::Name,   SortKey::Sex,    SortKey::Number, SortKey::Mother,
+    SortKey::Father, SortKey::Births, SortKey::Trend,
 };
 
 std::size_t VerdictSlot(CompatibilityVerdict verdict) {
@@ -32,7 +33,8 @@ NamesModel::NamesModel(QObject* parent) : QAbstractTableModel(parent) {
 }
 
 Qt::SortOrder NamesModel::NaturalOrder(int column) {
-    return column == BirthsColumn ? Qt::DescendingOrder : Qt::AscendingOrder;
+    return column == BirthsColumn || column == TrendColumn ? Qt::DescendingOrder
+                                                           : Qt::AscendingOrder;
 }
 
 int NamesModel::ColumnOf(namelist::SortKey key) {
@@ -41,6 +43,7 @@ int NamesModel::ColumnOf(namelist::SortKey key) {
 
 void NamesModel::setList(namelist::NameList list) {
     list_ = std::move(list);
+    liked_ = namelist::FindLikedName(list_, filter_.like);
     marked_.assign(static_cast<std::size_t>(list_.size()), false);
     markedCount_ = 0;
     select();
@@ -54,6 +57,12 @@ void NamesModel::setParents(const QString& father, const QString& mother) {
 }
 
 void NamesModel::setFilter(const namelist::Filter& filter, bool markedOnly) {
+    if (filter == filter_ && markedOnly == markedOnly_) {
+        return;
+    }
+    if (filter.like != filter_.like) {
+        liked_ = namelist::FindLikedName(list_, filter.like);
+    }
     filter_ = filter;
     markedOnly_ = markedOnly;
     select();
@@ -72,8 +81,8 @@ void NamesModel::select() {
     if (!parentsGiven_) {
         rows_.clear();
     } else if (markedOnly_) {
-        const namelist::Filter everyName{
-            namelist::SexFilter::Both, namelist::HarmonyFilter::Any, {}, std::nullopt};
+        namelist::Filter everyName;
+        everyName.harmony = namelist::HarmonyFilter::Any;
         rows_ = namelist::SelectNames(list_, weighing_, everyName, ordering_);
         std::erase_if(rows_, [this](std::int32_t entry) { return !isMarked(entry); });
     } else {
@@ -164,7 +173,8 @@ QVariant NamesModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::CheckStateRole && column == NameColumn) {
         return isMarked(entryIndexAt(index.row())) ? Qt::Checked : Qt::Unchecked;
     }
-    if (role == Qt::TextAlignmentRole && (column == NumberColumn || column == BirthsColumn)) {
+    if (role == Qt::TextAlignmentRole &&
+        (column == NumberColumn || column == BirthsColumn || column == TrendColumn)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole) {
@@ -184,6 +194,10 @@ QVariant NamesModel::data(const QModelIndex& index, int role) const {
         return verdict.father;
     case BirthsColumn:
         return entry.births ? CountText(*entry.births) : QString();
+    case TrendColumn: {
+        const std::optional<namelist::Trend> trend = list_.trend(entryIndexAt(index.row()));
+        return trend ? namelist::TrendText(*trend) : QString();
+    }
     default:
         return {};
     }
@@ -222,7 +236,7 @@ QVariant NamesModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     }
     static constexpr std::array<const char*, kColumnCount> kTitles{
-        "Name", "Sex", "Number", "Mother", "Father", "Births",
+        "Name", "Sex", "Number", "Mother", "Father", "Births", "Trend",
     };
     return QString::fromLatin1(kTitles.at(static_cast<std::size_t>(section)));
 }

@@ -10,6 +10,7 @@
 
 #include "finder/marks_store.h"
 #include "namelist/name_list.h"
+#include "namelist/spellings.h"
 #include "namelist/weighing.h"
 
 #include <QAbstractTableModel>
@@ -25,8 +26,16 @@ namespace kindrell::finder {
 class NamesModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
-    enum Column { NameColumn, SexColumn, NumberColumn, MotherColumn, FatherColumn, BirthsColumn };
-    static constexpr int kColumnCount = 6;
+    enum Column {
+        NameColumn,
+        SexColumn,
+        NumberColumn,
+        MotherColumn,
+        FatherColumn,
+        BirthsColumn,
+        TrendColumn,
+    };
+    static constexpr int kColumnCount = 7;
 
     explicit NamesModel(QObject* parent = nullptr);
 
@@ -45,6 +54,8 @@ class NamesModel final : public QAbstractTableModel {
     void setFilter(const namelist::Filter& filter, bool markedOnly = false);
     const namelist::Filter& filter() const { return filter_; }
     bool markedOnly() const { return markedOnly_; }
+    // The filter's liked name, looked up in the list.
+    const namelist::LikedName& liked() const { return liked_; }
     const namelist::Ordering& ordering() const { return ordering_; }
 
     // The entry shown in a row, as an index into list().entries().
@@ -70,7 +81,7 @@ class NamesModel final : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // Each column's first order is its natural one: most births first for
-    // Births, ascending for the others.
+    // Births, the greatest rise first for Trend, ascending for the others.
     void sort(int column, Qt::SortOrder order) override;
     static Qt::SortOrder NaturalOrder(int column);
     static int ColumnOf(namelist::SortKey key);
@@ -89,6 +100,7 @@ class NamesModel final : public QAbstractTableModel {
     bool parentsGiven_ = false;
     namelist::Filter filter_;
     bool markedOnly_ = false;
+    namelist::LikedName liked_;
     namelist::Ordering ordering_;
     std::vector<std::int32_t> rows_;
     std::vector<bool> marked_;

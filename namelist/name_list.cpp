@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <numeric>
 #include <string_view>
@@ -67,7 +68,11 @@ QString SexName(Sex sex) {
     return {};
 }
 
-NameList::NameList(std::vector<NameEntry> entries) : entries_(std::move(entries)) {
+NameList::NameList(std::vector<NameEntry> entries, std::vector<NameHistory> histories)
+    : entries_(std::move(entries)), histories_(std::move(histories)) {
+    if (histories_.size() != entries_.size()) {
+        histories_.clear();
+    }
     for (NameEntry& entry : entries_) {
         entry.number = GetDestinyNumber(text::View(entry.name));
     }
@@ -105,6 +110,63 @@ NameList::NameList(std::vector<NameEntry> entries) : entries_(std::move(entries)
     byNumber_ = GroupBy(byBirths_, kNumbers, [&all](std::int32_t index) {
         return static_cast<std::size_t>(all[static_cast<std::size_t>(index)].number);
     });
+    std::vector<std::int64_t> trends(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        trends[i] = TrendRank(trend(static_cast<std::int32_t>(i)));
+    }
+    byTrend_ = byBirths_;
+    std::stable_sort(byTrend_.begin(), byTrend_.end(),
+                     [&trends](std::int32_t a, std::int32_t b) { return trends[a] > trends[b]; });
+    prepareSexes();
+}
+
+// A name's two entries are next to each other in the name order.
+void NameList::prepareSexes() {
+    otherSex_.assign(entries_.size(), -1);
+    givenToBoth_.assign(entries_.size(), false);
+    for (std::size_t i = 1; i < byName_.size(); ++i) {
+        const std::int32_t a = byName_[i - 1];
+        const std::int32_t b = byName_[i];
+        const NameEntry& first = entries_[static_cast<std::size_t>(a)];
+        const NameEntry& second = entries_[static_cast<std::size_t>(b)];
+        if (first.name != second.name || first.sex == second.sex || first.sex == Sex::Unknown ||
+            second.sex == Sex::Unknown) {
+            continue;
+        }
+        otherSex_[static_cast<std::size_t>(a)] = b;
+        otherSex_[static_cast<std::size_t>(b)] = a;
+        const bool both = IsGivenToBoth(first.births.value_or(0), second.births.value_or(0));
+        givenToBoth_[static_cast<std::size_t>(a)] = both;
+        givenToBoth_[static_cast<std::size_t>(b)] = both;
+    }
+}
+
+const NameHistory* NameList::history(std::int32_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= histories_.size()) {
+        return nullptr;
+    }
+    return &histories_[static_cast<std::size_t>(index)];
+}
+
+QString NameList::soundKey(std::int32_t index) const {
+    const NameHistory* known = history(index);
+    return known == nullptr ? QString() : known->soundKey;
+}
+
+std::optional<Trend> NameList::trend(std::int32_t index) const {
+    const NameHistory* known = history(index);
+    return known == nullptr ? std::nullopt : std::optional(TrendOf(known->births));
+}
+
+std::int32_t NameList::otherSex(std::int32_t index) const {
+    return index < 0 || static_cast<std::size_t>(index) >= otherSex_.size()
+               ? -1
+               : otherSex_[static_cast<std::size_t>(index)];
+}
+
+bool NameList::givenToBoth(std::int32_t index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < givenToBoth_.size() &&
+           givenToBoth_[static_cast<std::size_t>(index)];
 }
 
 NameList NameList::FromNames(const QStringList& names) {
@@ -126,34 +188,65 @@ std::span<const std::int32_t> NameList::order(ListOrder order) const {
         return bySex_;
     case ListOrder::Number:
         return byNumber_;
+    case ListOrder::Trend:
+        return byTrend_;
     }
     return byBirths_;
 }
 
-std::vector<NameEntry> ParseNameTable(QByteArrayView text) {
-    std::vector<NameEntry> entries;
-    text::ForEachLine(text, [&entries](QByteArrayView line) {
+namespace {
+
+// A table line's fields after the name and sex: the key, then the births
+// year by year. False for a line of another shape.
+bool ParseHistory(QByteArrayView fields, NameHistory& history, std::int32_t& total) {
+    const qsizetype keyEnd = fields.indexOf('\t');
+    if (keyEnd <= 0) {
+        return false;
+    }
+    history.soundKey = QString::fromLatin1(fields.first(keyEnd));
+    const char* next = fields.data() + keyEnd;
+    const char* const end = fields.data() + fields.size();
+    total = 0;
+    for (std::int32_t& births : history.births) {
+        if (next == end || *next != '\t') {
+            return false;
+        }
+        const auto [stop, error] = std::from_chars(next + 1, end, births);
+        if (error != std::errc() || stop == next + 1 || births < 0) {
+            return false;
+        }
+        total += births;
+        next = stop;
+    }
+    return next == end;
+}
+
+} // namespace
+
+NameTable ParseNameTable(QByteArrayView text) {
+    NameTable table;
+    text::ForEachLine(text, [&table](QByteArrayView line) {
         if (line.isEmpty() || line.startsWith('#')) {
             return;
         }
         const qsizetype firstTab = line.indexOf('\t');
-        const qsizetype secondTab = firstTab < 0 ? -1 : line.indexOf('\t', firstTab + 1);
-        if (firstTab <= 0 || secondTab != firstTab + 2) {
+        if (firstTab <= 0 || firstTab + 2 >= line.size() || line.at(firstTab + 2) != '\t') {
             return;
         }
         const char sexLetter = line.at(firstTab + 1);
         if (sexLetter != 'F' && sexLetter != 'M') {
             return;
         }
-        bool isNumber = false;
-        const int births = line.sliced(secondTab + 1).toInt(&isNumber);
-        if (!isNumber || births < 0) {
+        NameHistory history;
+        std::int32_t births = 0;
+        if (!ParseHistory(line.sliced(firstTab + 3), history, births)) {
             return;
         }
-        entries.push_back({QString::fromUtf8(line.first(firstTab)),
-                           sexLetter == 'F' ? Sex::Girl : Sex::Boy, births, 0});
+        table.entries.push_back({QString::fromUtf8(line.first(firstTab)),
+                                 sexLetter == 'F' ? Sex::Girl : Sex::Boy, births, 0});
+        table.histories.push_back(std::move(history));
     });
-    return entries;
+    return table;
 }
 
 NameList LoadBundledNames() {
@@ -161,7 +254,8 @@ NameList LoadBundledNames() {
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    return NameList(ParseNameTable(file.readAll()));
+    NameTable table = ParseNameTable(file.readAll());
+    return NameList(std::move(table.entries), std::move(table.histories));
 }
 
 } // namespace kindrell::namelist

@@ -6,6 +6,7 @@
 // list is made; weighing and filtering then only walk prepared vectors.
 
 #include "engine/name_number.h"
+#include "namelist/births_by_year.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -33,6 +34,13 @@ struct NameEntry {
     DestinyNumber number = 0;           // GetDestinyNumber of the name
 };
 
+// What the bundled list knows of an entry beyond its births: the name's
+// sounds-alike key and its births year by year (which add up to its births).
+struct NameHistory {
+    QString soundKey;
+    YearCounts births{};
+};
+
 // The list orders prepared when a list is made. Each holds every entry once;
 // entries equal in every key keep their place in the list.
 enum class ListOrder {
@@ -45,12 +53,16 @@ enum class ListOrder {
     Sex,
     // Destiny number from 0 up; each number in the births order.
     Number,
+    // The greatest rise first (new names above every rise), names without
+    // births by year last; each trend in the births order.
+    Trend,
 };
 
 class NameList {
   public:
     NameList() = default;
-    explicit NameList(std::vector<NameEntry> entries);
+    // The histories, when given, belong to the entries one for one.
+    explicit NameList(std::vector<NameEntry> entries, std::vector<NameHistory> histories = {});
 
     // The user's own list: the names in file order, without sex or births.
     static NameList FromNames(const QStringList& names);
@@ -62,19 +74,40 @@ class NameList {
     // The entries' indices in the given order.
     std::span<const std::int32_t> order(ListOrder order) const;
 
+    // An entry's history; none in the user's own list.
+    const NameHistory* history(std::int32_t index) const;
+    // Its sounds-alike key; empty without a history.
+    QString soundKey(std::int32_t index) const;
+    std::optional<Trend> trend(std::int32_t index) const;
+    // The same name's entry for the other sex, or -1.
+    std::int32_t otherSex(std::int32_t index) const;
+    // Whether the name's smaller share of births, girls' or boys', is at least a tenth.
+    bool givenToBoth(std::int32_t index) const;
+
   private:
+    void prepareSexes();
+
     std::vector<NameEntry> entries_;
+    std::vector<NameHistory> histories_;
+    std::vector<std::int32_t> otherSex_;
+    std::vector<bool> givenToBoth_;
     std::vector<std::int32_t> byBirths_;
     std::vector<std::int32_t> byName_;
     std::vector<std::int32_t> bySex_;
     std::vector<std::int32_t> byNumber_;
+    std::vector<std::int32_t> byTrend_;
 };
 
 // The bundled list's file: UTF-8 text, one entry a line
-// "Name<TAB>F|M<TAB>births" (F a girl's name, M a boy's), LF or CR LF line
+// "Name<TAB>F|M<TAB>key<TAB>births in 2000<TAB>...<TAB>births in 2024" (F a
+// girl's name, M a boy's; the key its sounds-alike key), LF or CR LF line
 // ends; lines starting with "#" are comments. A line of any other shape is
 // left out, so a damaged file shows as a shorter list.
-std::vector<NameEntry> ParseNameTable(QByteArrayView text);
+struct NameTable {
+    std::vector<NameEntry> entries;
+    std::vector<NameHistory> histories;
+};
+NameTable ParseNameTable(QByteArrayView text);
 
 // The resource the bundled list is compiled into.
 inline constexpr const char* kBundledListPath = ":/kindrell/names/us-names.tsv";

@@ -1,6 +1,7 @@
 #include "namelist/weighing.h"
 
 #include "engine/text.h"
+#include "namelist/spellings.h"
 #include "textrules/engine_strings.h"
 
 #include <algorithm>
@@ -29,26 +30,38 @@ int ParentRank(bool harmonious, CompatibilityVerdict verdict) {
     return verdict == CompatibilityVerdict::NotHarmoniousAtAll ? 2 : 1;
 }
 
-bool StartsWith(QStringView name, std::u16string_view prefix) {
-    if (static_cast<std::size_t>(name.size()) < prefix.size()) {
-        return false;
-    }
-    const char16_t* units = name.utf16();
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        // Only a–z fold, as the engine counts letters.
-        if (CapitalOf(units[i]) != CapitalOf(prefix[i])) {
+// Only a–z fold, as the engine counts letters.
+bool SameLetters(const char16_t* units, std::u16string_view letters) {
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        if (CapitalOf(units[i]) != CapitalOf(letters[i])) {
             return false;
         }
     }
     return true;
 }
 
-bool PassesSex(Sex sex, SexFilter filter) {
+bool StartsWith(QStringView name, std::u16string_view prefix) {
+    return static_cast<std::size_t>(name.size()) >= prefix.size() &&
+           SameLetters(name.utf16(), prefix);
+}
+
+bool EndsWith(QStringView name, std::u16string_view suffix) {
+    const auto size = static_cast<std::size_t>(name.size());
+    return size >= suffix.size() && SameLetters(name.utf16() + (size - suffix.size()), suffix);
+}
+
+bool PassesSex(const NameList& list, std::int32_t index, SexFilter filter) {
+    const Sex sex = list.entries()[static_cast<std::size_t>(index)].sex;
+    if (sex == Sex::Unknown) {
+        return true;
+    }
     switch (filter) {
     case SexFilter::Girls:
-        return sex != Sex::Boy;
+        return sex == Sex::Girl;
     case SexFilter::Boys:
-        return sex != Sex::Girl;
+        return sex == Sex::Boy;
+    case SexFilter::GivenToBoth:
+        return list.givenToBoth(index);
     case SexFilter::Both:
         break;
     }
@@ -69,11 +82,38 @@ bool PassesHarmony(CompatibilityVerdict verdict, HarmonyFilter filter) {
     return true;
 }
 
-// Every filter but the harmony one.
-bool PassesOthers(const NameEntry& entry, const Filter& filter, std::u16string_view prefix) {
-    return PassesSex(entry.sex, filter.sex) && (!filter.number || entry.number == *filter.number) &&
-           (prefix.empty() || StartsWith(entry.name, prefix));
-}
+// Every filter but the harmony one, made ready once for a pass over the list.
+class OtherFilters {
+  public:
+    OtherFilters(const NameList& list, const Filter& filter)
+        : list_(list), filter_(filter), prefix_(TrimSpaces(text::View(filter.prefix))),
+          suffix_(TrimSpaces(text::View(filter.suffix))),
+          byLike_(!text::TrimSpaces(filter.like).isEmpty()) {
+        if (byLike_) {
+            spelling_.assign(list.entries().size(), false);
+            for (const std::int32_t index : FindLikedName(list, filter.like).spellings) {
+                spelling_[static_cast<std::size_t>(index)] = true;
+            }
+        }
+    }
+
+    bool passes(std::int32_t index) const {
+        const NameEntry& entry = list_.entries()[static_cast<std::size_t>(index)];
+        return PassesSex(list_, index, filter_.sex) &&
+               (!filter_.number || entry.number == *filter_.number) &&
+               (prefix_.empty() || StartsWith(entry.name, prefix_)) &&
+               (suffix_.empty() || EndsWith(entry.name, suffix_)) &&
+               (!byLike_ || spelling_[static_cast<std::size_t>(index)]);
+    }
+
+  private:
+    const NameList& list_;
+    const Filter& filter_;
+    std::u16string_view prefix_;
+    std::u16string_view suffix_;
+    bool byLike_;
+    std::vector<bool> spelling_;
+};
 
 std::size_t ParentGroup(SortKey key, CompatibilityVerdict verdict) {
     const bool harmonious =
@@ -82,21 +122,26 @@ std::size_t ParentGroup(SortKey key, CompatibilityVerdict verdict) {
 }
 
 // Whether two entries are equal in the key of an order.
-bool SameKey(const NameEntry& a, const NameEntry& b, SortKey key, const Weighing& weighing) {
+bool SameKey(const NameList& list, std::int32_t a, std::int32_t b, SortKey key,
+             const Weighing& weighing) {
+    const NameEntry& first = list.entries()[static_cast<std::size_t>(a)];
+    const NameEntry& second = list.entries()[static_cast<std::size_t>(b)];
     switch (key) {
     case SortKey::Births:
-        return a.births == b.births;
+        return first.births == second.births;
     case SortKey::Name:
-        return a.name == b.name;
+        return first.name == second.name;
     case SortKey::Sex:
-        return a.sex == b.sex;
+        return first.sex == second.sex;
     case SortKey::Number:
-        return a.number == b.number;
+        return first.number == second.number;
+    case SortKey::Trend:
+        return TrendRank(list.trend(a)) == TrendRank(list.trend(b));
     case SortKey::Mother:
     case SortKey::Father:
         break;
     }
-    return ParentGroup(key, weighing.verdict(a)) == ParentGroup(key, weighing.verdict(b));
+    return ParentGroup(key, weighing.verdict(first)) == ParentGroup(key, weighing.verdict(second));
 }
 
 // Rows in key order, ties in the births order, become rows in reversed key
@@ -123,6 +168,8 @@ ListOrder PreparedOrder(SortKey key) {
         return ListOrder::Sex;
     case SortKey::Number:
         return ListOrder::Number;
+    case SortKey::Trend:
+        return ListOrder::Trend;
     case SortKey::Births:
     case SortKey::Mother:
     case SortKey::Father:
@@ -164,7 +211,7 @@ VerdictTexts TextsOf(CompatibilityVerdict verdict) {
 
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
                                       const Filter& filter, const Ordering& ordering) {
-    const std::u16string_view prefix = TrimSpaces(text::View(filter.prefix));
+    const OtherFilters others(list, filter);
     const std::vector<NameEntry>& entries = list.entries();
     const bool byParent = ordering.key == SortKey::Mother || ordering.key == SortKey::Father;
     // The parent orders are the births order split into the column's three
@@ -174,7 +221,7 @@ std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weig
     for (const std::int32_t index : list.order(PreparedOrder(ordering.key))) {
         const NameEntry& entry = entries[static_cast<std::size_t>(index)];
         const CompatibilityVerdict verdict = weighing.verdict(entry);
-        if (!PassesHarmony(verdict, filter.harmony) || !PassesOthers(entry, filter, prefix)) {
+        if (!PassesHarmony(verdict, filter.harmony) || !others.passes(index)) {
             continue;
         }
         groups[byParent ? ParentGroup(ordering.key, verdict) : 0].push_back(index);
@@ -185,22 +232,22 @@ std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weig
     }
     if (ordering.reversed) {
         ReverseKeyOnly(rows, [&](std::int32_t a, std::int32_t b) {
-            return SameKey(entries[static_cast<std::size_t>(a)],
-                           entries[static_cast<std::size_t>(b)], ordering.key, weighing);
+            return SameKey(list, a, b, ordering.key, weighing);
         });
     }
     return std::move(rows);
 }
 
 HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter) {
-    const std::u16string_view prefix = TrimSpaces(text::View(filter.prefix));
+    const OtherFilters others(list, filter);
     HarmonyCounts counts;
-    for (const NameEntry& entry : list.entries()) {
-        const CompatibilityVerdict verdict = weighing.verdict(entry);
+    for (std::int32_t index = 0; index < list.size(); ++index) {
+        const CompatibilityVerdict verdict =
+            weighing.verdict(list.entries()[static_cast<std::size_t>(index)]);
         if (verdict == CompatibilityVerdict::Harmonious) {
             ++counts.withBoth;
         }
-        if (!PassesOthers(entry, filter, prefix)) {
+        if (!others.passes(index)) {
             continue;
         }
         if (verdict == CompatibilityVerdict::HarmoniousWithParent1) {

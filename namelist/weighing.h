@@ -55,7 +55,9 @@ struct VerdictTexts {
 };
 VerdictTexts TextsOf(CompatibilityVerdict verdict);
 
-enum class SexFilter { Both, Girls, Boys };
+// GivenToBoth keeps the names whose smaller share of births, girls' or
+// boys', is at least a tenth (NameList::givenToBoth).
+enum class SexFilter { Both, Girls, Boys, GivenToBoth };
 
 enum class HarmonyFilter {
     WithBoth,   // the verdict is Harmonious
@@ -73,15 +75,23 @@ struct Filter {
     // The name's first letters. Spaces around it do not count; a–z and A–Z
     // match either case, every other character only itself.
     QString prefix;
+    // The name's last letters, alike.
+    QString suffix;
+    // A name someone likes: only its spellings pass (see FindLikedName);
+    // none for any name. Spaces around it do not count.
+    QString like;
     // One destiny number (a name without letters A to Z has 0); none for any.
     std::optional<DestinyNumber> number;
+
+    friend bool operator==(const Filter&, const Filter&) = default;
 };
 
-enum class SortKey { Births, Name, Sex, Number, Mother, Father };
+enum class SortKey { Births, Name, Sex, Number, Mother, Father, Trend };
 
 // Each key's natural order: Births most births first; Name in code-unit
 // order; Sex girls first; Number from 0 up; Mother and Father "Harmonious",
-// then "Not Harmonious", then "Not Harmonious At All". Ties, and each key's
+// then "Not Harmonious", then "Not Harmonious At All"; Trend the greatest
+// rise first, new names above every rise. Ties, and each key's
 // groups, follow the births order. Reversed turns the key round and nothing
 // else: names with equal keys keep the births order among themselves (most
 // births first, then name in code-unit order, girl before boy).

@@ -190,6 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"sex_without_suggest",
                     {"--father", "John", "--mother", "Zoe", "--sex", "girl"},
                     "go with --suggest"},
+        RefusedCase{"like_without_suggest",
+                    {"--father", "John", "--mother", "Zoe", "--like", "Aidan"},
+                    "go with --suggest"},
         RefusedCase{"mother_only", {"--mother", "Zoe", "list"}, "father"},
         RefusedCase{
             "two_files", {"--father", "John", "--mother", "Zoe", "a", "b"}, "at most one FILE"},

@@ -7,9 +7,11 @@ Usage: test_suggest.py PATH-TO-kindrell-reading PATH-TO-us-names.tsv
 """
 
 import json
+import math
 import subprocess
 import sys
 import unittest
+from fractions import Fraction
 
 EXE = None
 TABLE = None
@@ -24,14 +26,41 @@ def run(args, stdin=b""):
 
 def bundled():
     """(name, sex, births) of every line of the list file."""
+    return [(name, sex, sum(by_year)) for name, sex, _, by_year in history()]
+
+
+def history():
+    """(name, sex, sounds-alike key, births year by year) of every line of the list file."""
     rows = []
     with open(TABLE, encoding="utf-8") as table:
         for line in table:
             if line.startswith("#"):
                 continue
-            name, sex, births = line.rstrip("\n").split("\t")
-            rows.append((name, "girl" if sex == "F" else "boy", int(births)))
+            name, sex, key, *by_year = line.rstrip("\n").split("\t")
+            rows.append((name, "girl" if sex == "F" else "boy", key, [int(n) for n in by_year]))
     return rows
+
+
+def trend(by_year):
+    """The change from 2000-2004 to 2020-2024 in whole percent, halves away from zero."""
+    early, late = sum(by_year[:5]), sum(by_year[-5:])
+    if early == 0:
+        return "new"
+    change = Fraction(100 * (late - early), early)
+    whole = math.floor(abs(change) + Fraction(1, 2))
+    return whole if change >= 0 else -whole
+
+
+def edits(a, b):
+    """Optimal string alignment distance, the whole table."""
+    a, b = a.lower(), b.lower()
+    d = [[i + j if i * j == 0 else 0 for j in range(len(b) + 1)] for i in range(len(a) + 1)]
+    for i in range(1, len(a) + 1):
+        for j in range(1, len(b) + 1):
+            d[i][j] = min(d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1]))
+            if i > 1 and j > 1 and a[i - 1] == b[j - 2] and a[i - 2] == b[j - 1]:
+                d[i][j] = min(d[i][j], d[i - 2][j - 2] + 1)
+    return d[len(a)][len(b)]
 
 
 def expected(father, mother, sex=None):
@@ -90,15 +119,37 @@ class Suggestions(unittest.TestCase):
             self.assertEqual(out.splitlines(), expected(father, mother, "girl"), (father, mother))
 
     def test_json_lines(self):
-        lines = self.suggest("--json", "--top", "50")
-        self.assertEqual(len(lines), 50)
+        years = {(name, sex): by_year for name, sex, _, by_year in history()}
+        lines = self.suggest("--json", "--top", "0")
+        self.assertEqual(len(lines), len(self.all))
         for line, row in zip(lines, self.all):
             record = json.loads(line)
             name, sex, number, births = row.split("\t")
             self.assertEqual(record, {
                 "Name": name, "Sex": sex, "ChildNumber": int(number), "Births": int(births),
+                "BirthsByYear": years[(name, sex)], "Trend": trend(years[(name, sex)]),
                 "Verdict": "Harmonious", "MotherVerdictLine": LINES[0],
                 "FatherVerdictLine": LINES[1]})
+        self.assertIn("new", [json.loads(line)["Trend"] for line in lines])
+
+    def test_like_keeps_the_spellings(self):
+        keys = {name: key for name, _, key, _ in history()}
+        kept = 0
+        for liked in ["aidan", "Sophia", " Zoe ", "KATHERINE"]:
+            typed = liked.strip()
+            key = next(k for name, k in keys.items() if name.lower() == typed.lower())
+            spelled = [row for row in self.all if keys[row.split("\t")[0]] == key
+                       and edits(row.split("\t")[0], typed) <= 2]
+            kept += len(spelled)
+            self.assertEqual(self.suggest("--like", liked, "--top", "0"), spelled, liked)
+            self.assertEqual(self.suggest("--like", liked, "--sex", "girl", "--top", "0"),
+                             [row for row in spelled if row.split("\t")[1] == "girl"], liked)
+        self.assertGreater(kept, 5)
+
+    def test_like_a_name_not_in_the_list(self):
+        status, out, err = run(["--suggest"] + self.PARENTS + ["--like", "Zzyzx"])
+        self.assertEqual((status, out, err),
+                         (0, "", "kindrell-reading: Zzyzx is not in the bundled list\n"))
 
 
 class Refusals(unittest.TestCase):

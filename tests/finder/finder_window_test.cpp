@@ -70,7 +70,9 @@ class FinderWindowTest : public QObject {
         QTest::newRow("Alt+M") << int(Qt::Key_M) << "mother";
         QTest::newRow("Alt+E") << int(Qt::Key_E) << "sex";
         QTest::newRow("Alt+H") << int(Qt::Key_H) << "harmony";
+        QTest::newRow("Alt+L") << int(Qt::Key_L) << "like";
         QTest::newRow("Alt+W") << int(Qt::Key_W) << "prefix";
+        QTest::newRow("Alt+T") << int(Qt::Key_T) << "suffix";
         QTest::newRow("Alt+U") << int(Qt::Key_U) << "number";
         QTest::newRow("Alt+A") << int(Qt::Key_A) << "table";
         QTest::newRow("Alt+O") << int(Qt::Key_O) << "order";
@@ -88,7 +90,9 @@ class FinderWindowTest : public QObject {
             {"mother", h.box("motherBox")},
             {"sex", h.choices("sexBox")},
             {"harmony", h.choices("harmonyBox")},
+            {"like", h.box("likeBox")},
             {"prefix", h.box("prefixBox")},
+            {"suffix", h.box("suffixBox")},
             {"number", h.choices("numberBox")},
             {"table", h.table()},
             {"order", h.choices("orderBox")},
@@ -295,9 +299,10 @@ class FinderWindowTest : public QObject {
         h.typeParents("John", "Zoe");
         // Zoe 1 and John 2 are in harmony with the child numbers 3 alone.
         QCOMPARE(h.line("countLine"), QStringLiteral("3,160 of 29,389 names"));
-        QCOMPARE(h.rowText(0), QStringLiteral("Ethan|boy|3|Harmonious|Harmonious|393,596"));
-        QCOMPARE(h.rowText(1), QStringLiteral("Alexander|boy|3|Harmonious|Harmonious|364,834"));
-        QCOMPARE(h.rowText(3), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090"));
+        QCOMPARE(h.rowText(0), QStringLiteral("Ethan|boy|3|Harmonious|Harmonious|393,596|-57%"));
+        QCOMPARE(h.rowText(1),
+                 QStringLiteral("Alexander|boy|3|Harmonious|Harmonious|364,834|-50%"));
+        QCOMPARE(h.rowText(3), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090|-74%"));
         // Each keystroke weighs again: with "Johnny" (5) and Zoe the odd
         // numbers are harmonious.
         QTest::keyClicks(h.box("fatherBox"), "ny");
@@ -315,9 +320,11 @@ class FinderWindowTest : public QObject {
         // Zoe 1, John 2: child 1 with the mother only, 2 with the father
         // only; with mother 2 and father 1 ("Ann", "Zoe") none at all.
         const int zoe = h.rowOf("Zoe", "girl");
-        QCOMPARE(h.rowText(zoe), QStringLiteral("Zoe|girl|1|Harmonious|Not Harmonious|132,299"));
+        QCOMPARE(h.rowText(zoe),
+                 QStringLiteral("Zoe|girl|1|Harmonious|Not Harmonious|132,299|+7%"));
         const int noah = h.rowOf("Noah", "boy");
-        QCOMPARE(h.rowText(noah), QStringLiteral("Noah|boy|2|Not Harmonious|Harmonious|422,363"));
+        QCOMPARE(h.rowText(noah),
+                 QStringLiteral("Noah|boy|2|Not Harmonious|Harmonious|422,363|+50%"));
         h.box("fatherBox")->setText("Zoe");
         h.box("motherBox")->setText("Ann");
         QCOMPARE(h.cell(0, NamesModel::MotherColumn), QStringLiteral("Not Harmonious At All"));
@@ -329,7 +336,7 @@ class FinderWindowTest : public QObject {
         h.typeParents("John", "Zoe");
         h.choices("sexBox")->setCurrentText(QStringLiteral("Girls"));
         QCOMPARE(h.line("countLine"), QStringLiteral("1,833 of 29,389 names"));
-        QCOMPARE(h.rowText(0), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090"));
+        QCOMPARE(h.rowText(0), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090|-74%"));
         h.choices("sexBox")->setCurrentText(QStringLiteral("Girls and boys"));
         QTest::keyClicks(h.box("prefixBox"), "ma");
         QCOMPARE(h.line("countLine"), QStringLiteral("135 of 29,389 names"));
@@ -369,7 +376,7 @@ class FinderWindowTest : public QObject {
         click(NamesModel::BirthsColumn);
         QCOMPARE(h.cell(0, NamesModel::BirthsColumn), QStringLiteral("100"));
         click(NamesModel::SexColumn);
-        QCOMPARE(h.rowText(0), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090"));
+        QCOMPARE(h.rowText(0), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090|-74%"));
     }
 
     // The Order box and Reversed, and the headers, are one order.
@@ -417,7 +424,7 @@ class FinderWindowTest : public QObject {
         const QString why = h.line("emptyLine");
         QLocale::setDefault(before);
         QCOMPARE(count, QStringLiteral("3.160 of 29.389 names"));
-        QCOMPARE(first, QStringLiteral("Ethan|boy|3|Harmonious|Harmonious|393.596"));
+        QCOMPARE(first, QStringLiteral("Ethan|boy|3|Harmonious|Harmonious|393.596|-57%"));
         QCOMPARE(why, QStringLiteral("No name is in harmony with both parents: 16.250 are with "
                                      "the mother, 13.139 with the father."));
     }
@@ -569,10 +576,10 @@ class FinderWindowTest : public QObject {
         // Mary 3, Ethan 3, Anne Marie 8, Noah 2: the two harmonious ones,
         // without sex or births (so in name order), whatever the sex filter
         // said.
-        QVERIFY(!h.choices("sexBox")->isEnabled());
+        QVERIFY(!h.choices("sexBox")->isEnabled() && !h.box("likeBox")->isEnabled());
         QCOMPARE(h.line("countLine"), QStringLiteral("2 of 4 names"));
-        QCOMPARE(h.rowText(0), QStringLiteral("Ethan||3|Harmonious|Harmonious|"));
-        QCOMPARE(h.rowText(1), QStringLiteral("Mary||3|Harmonious|Harmonious|"));
+        QCOMPARE(h.rowText(0), QStringLiteral("Ethan||3|Harmonious|Harmonious||"));
+        QCOMPARE(h.rowText(1), QStringLiteral("Mary||3|Harmonious|Harmonious||"));
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
         QCOMPARE(h.line("countLine"), QStringLiteral("4 of 4 names"));
 

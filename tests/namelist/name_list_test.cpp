@@ -129,27 +129,48 @@ class NameListTest : public QObject {
     }
 
     void parseNameTable_data() {
+        // A line with `counts` births a year, the first `first` and the last `last`.
+        const auto line = [](const char* nameSexKey, int first, int last, int counts = 25) {
+            QByteArray text(nameSexKey);
+            for (int year = 0; year < counts; ++year) {
+                const int births = year == 0 ? first : year == counts - 1 ? last : 1;
+                text += '\t' + QByteArray::number(births);
+            }
+            return text + '\n';
+        };
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QStringList>("expected"); // name/sex/births
+        QTest::addColumn<QStringList>("expected"); // name/sex/births/key/2000/2024
         QTest::newRow("comments and blank lines")
-            << QByteArray("# header\n\nAda\tF\t120\n#Bob\tM\t300\n") << QStringList{"Ada/girl/120"};
-        QTest::newRow("CR LF and no final line end") << QByteArray("Ada\tF\t120\r\nBob\tM\t300")
-                                                     << QStringList{"Ada/girl/120", "Bob/boy/300"};
+            << "# header\n\n" + line("Ada\tF\tAT", 100, 7) + "#" + line("Bob\tM\tBB", 1, 1)
+            << QStringList{"Ada/girl/130/AT/100/7"};
+        QByteArray crlf = line("Ada\tF\tAT", 5, 6) + line("Bob\tM\tBB", 0, 0);
+        crlf.replace("\n", "\r\n").chop(2);
+        QTest::newRow("CR LF and no final line end")
+            << crlf << QStringList{"Ada/girl/34/AT/5/6", "Bob/boy/23/BB/0/0"};
         QTest::newRow("malformed lines are left out")
-            << QByteArray("Ada\tX\t1\nBob\tM\n\tM\t5\nCy\tM\tmany\nDee\tFF\t5\nEd\tM\t-3\n"
-                          "Flo\tF\t7\tmore\nGus\tM\t9\n")
-            << QStringList{"Gus/boy/9"};
-        QTest::newRow("UTF-8 names") << QByteArray("Zo\xC3\xAB\tF\t200\n")
-                                     << QStringList{QStringLiteral("Zo\u00EB/girl/200")};
+            << line("Ada\tX\tAT", 1, 1) + line("Bob\tM\tBB", 1, 1, 24) +
+                   line("Cy\tM\tK", 1, 1, 26) + line("Dee\tFF\tT", 1, 1) +
+                   line("Ed\tM\tET", -3, 1) + line("Flo\tF\t", 1, 1) + line("\tM\tK", 1, 1) +
+                   "Gil\tM\tJL\tmany\n" + line("Gus\tM\tKS", 9, 1)
+            << QStringList{"Gus/boy/33/KS/9/1"};
+        QTest::newRow("UTF-8 names") << line("Zo\xC3\xAB\tF\tS", 200, 1)
+                                     << QStringList{QStringLiteral("Zo\u00EB/girl/224/S/200/1")};
     }
     void parseNameTable() {
         QFETCH(QByteArray, text);
         QFETCH(QStringList, expected);
+        const NameTable table = ParseNameTable(text);
+        QCOMPARE(table.histories.size(), table.entries.size());
         QStringList parsed;
-        for (const NameEntry& entry : ParseNameTable(text)) {
-            parsed << QStringLiteral("%1/%2/%3")
+        for (std::size_t i = 0; i < table.entries.size(); ++i) {
+            const NameEntry& entry = table.entries[i];
+            const NameHistory& history = table.histories[i];
+            parsed << QStringLiteral("%1/%2/%3/%4/%5/%6")
                           .arg(entry.name, SexName(entry.sex))
-                          .arg(entry.births.value_or(-1));
+                          .arg(entry.births.value_or(-1))
+                          .arg(history.soundKey)
+                          .arg(history.births.front())
+                          .arg(history.births.back());
         }
         QCOMPARE(parsed, expected);
     }

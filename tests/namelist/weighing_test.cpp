@@ -173,7 +173,7 @@ class WeighingTest : public QObject {
         const QString father = QStringLiteral("John");
         const QString mother = QStringLiteral("Zoe");
         const Weighing weighing(father, mother);
-        Filter filter{sex, harmony, prefix, std::nullopt};
+        Filter filter{sex, harmony, prefix, {}, {}, std::nullopt};
         if (number >= 0) {
             filter.number = static_cast<DestinyNumber>(number);
         }
@@ -214,7 +214,7 @@ class WeighingTest : public QObject {
                                  "Elise", "ilka", "Ilka", QStringLiteral("\u0130lknur")});
         const Weighing weighing(u"John", u"Zoe");
         const auto select = [&](const QString& prefix) {
-            Filter filter{SexFilter::Both, HarmonyFilter::Any, prefix, std::nullopt};
+            Filter filter{SexFilter::Both, HarmonyFilter::Any, prefix, {}, {}, std::nullopt};
             Ordering byName{SortKey::Name, false};
             return Names(list, SelectNames(list, weighing, filter, byName));
         };
@@ -229,7 +229,7 @@ class WeighingTest : public QObject {
         const NameList list = NameList::FromNames({"Mary", "John"});
         const Weighing weighing(u"John", u"Zoe");
         for (const SexFilter sex : {SexFilter::Both, SexFilter::Girls, SexFilter::Boys}) {
-            const Filter filter{sex, HarmonyFilter::Any, {}, std::nullopt};
+            const Filter filter{sex, HarmonyFilter::Any, {}, {}, {}, std::nullopt};
             QCOMPARE(SelectNames(list, weighing, filter).size(), std::size_t{2});
         }
     }
@@ -283,7 +283,7 @@ class WeighingTest : public QObject {
             {"Pia", Sex::Girl, 200, 0},
         });
         const Weighing weighing(u"Tom", u"Ann");
-        const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, std::nullopt};
+        const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, {}, {}, std::nullopt};
         QCOMPARE(Names(list, SelectNames(list, weighing, any, Ordering{key, reversed})), expected);
     }
 
@@ -296,7 +296,8 @@ class WeighingTest : public QObject {
         for (const auto& [name, key] :
              {std::pair{"births", SortKey::Births}, std::pair{"name", SortKey::Name},
               std::pair{"sex", SortKey::Sex}, std::pair{"number", SortKey::Number},
-              std::pair{"mother", SortKey::Mother}, std::pair{"father", SortKey::Father}}) {
+              std::pair{"mother", SortKey::Mother}, std::pair{"father", SortKey::Father},
+              std::pair{"trend", SortKey::Trend}}) {
             QTest::newRow(name) << key;
         }
     }
@@ -320,6 +321,12 @@ class WeighingTest : public QObject {
                 return texts.mother.size() == 10 ? "0" : texts.mother; // "Harmonious" first
             case SortKey::Father:
                 return texts.father.size() == 10 ? "0" : texts.father;
+            case SortKey::Trend: { // new first, then the greatest rise
+                const auto trend = list.trend(static_cast<std::int32_t>(&entry - entries.data()));
+                return trend->isNew ? QStringLiteral("0")
+                                    : QString::number(1'000'000'000 - trend->percent)
+                                          .rightJustified(11, u'0');
+            }
             }
             return {};
         };
@@ -345,7 +352,7 @@ class WeighingTest : public QObject {
                 }
                 return birthsOrder(entries[x], entries[y]);
             });
-            const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, std::nullopt};
+            const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, {}, {}, std::nullopt};
             QCOMPARE(SelectNames(list, weighing, any, Ordering{key, reversed}), expected);
         }
     }
