@@ -47,6 +47,9 @@ void FinderWindow::showSelected() {
     for (QLabel* line : {working_, motherLine_, fatherLine_, sharesLine_, likedLine_}) {
         line->clear();
     }
+    // Lines that most names do not have take no room while they are empty.
+    sharesLine_->hide();
+    likedLine_->hide();
     chart_->setBirths(namelist::kFirstYear, {});
     chart_->hide();
     if (!rows.isEmpty()) {
@@ -76,6 +79,7 @@ void FinderWindow::showEntry(const namelist::NameEntry& entry, std::int32_t inde
         const bool girl = entry.sex == namelist::Sex::Girl;
         sharesLine_->setText(namelist::SharesText(
             namelist::SharesOf(birthsOf(girl ? index : other), birthsOf(girl ? other : index))));
+        sharesLine_->show();
     }
     if (const namelist::NameHistory* history = list.history(index); history != nullptr) {
         chart_->setBirths(namelist::kFirstYear, history->births);
@@ -97,6 +101,7 @@ void FinderWindow::showLikedName() {
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
     likedLine_->setText(QStringLiteral("%1 is not in the bundled list").arg(liked.name));
+    likedLine_->show();
 }
 
 // One line for what could not be read or written; the latest stands.

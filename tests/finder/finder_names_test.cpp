@@ -99,6 +99,7 @@ class FinderNamesTest : public QObject {
         h.table()->selectRow(h.rowOf(name, sex));
         QCOMPARE(h.line("selectedName"), name + " (" + sex + ")");
         QCOMPARE(h.line("sharesLine"), shares);
+        QCOMPARE(h.find<QLabel>("sharesLine")->isHidden(), shares.isEmpty());
         auto* chart = h.find<QWidget>("birthsChart");
         QVERIFY(!chart->isHidden());
         const QStringList years =
