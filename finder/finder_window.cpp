@@ -127,31 +127,7 @@ void FinderWindow::connectControls() {
         reweigh();
         remember(FinderSettings::Mother(name));
     });
-    connect(sexBox_, &QComboBox::currentIndexChanged, this, [this] {
-        applyFilter();
-        remember(
-            FinderSettings::Sex(static_cast<namelist::SexFilter>(sexBox_->currentData().toInt())));
-    });
-    connect(harmonyBox_, &QComboBox::currentIndexChanged, this, [this] {
-        applyFilter();
-        remember(FinderSettings::Harmony(HarmonyOf(*harmonyBox_)));
-    });
-    connect(prefixBox_, &QLineEdit::textChanged, this, [this](const QString& prefix) {
-        applyFilter();
-        remember(FinderSettings::Prefix(prefix));
-    });
-    connect(suffixBox_, &QLineEdit::textChanged, this, [this](const QString& suffix) {
-        applyFilter();
-        remember(FinderSettings::Suffix(suffix));
-    });
-    connect(likeBox_, &QLineEdit::textChanged, this, [this](const QString& name) {
-        applyFilter();
-        remember(FinderSettings::Like(name));
-    });
-    connect(numberBox_, &QComboBox::currentIndexChanged, this, [this] {
-        applyFilter();
-        remember(FinderSettings::Number(NumberOf(*numberBox_)));
-    });
+    connectFilters();
     connect(orderBox_, &QComboBox::currentIndexChanged, this, &FinderWindow::applyOrderChoice);
     connect(reversedBox_, &QCheckBox::toggled, this, &FinderWindow::applyOrderChoice);
     // Clicks on the headers and the two order controls all come here.
@@ -178,6 +154,35 @@ void FinderWindow::connectControls() {
     });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FinderWindow::showSelected);
+}
+
+// Each filter re-filters the table and is remembered as it changes.
+void FinderWindow::connectFilters() {
+    connect(sexBox_, &QComboBox::currentIndexChanged, this, [this] {
+        applyFilter();
+        remember(
+            FinderSettings::Sex(static_cast<namelist::SexFilter>(sexBox_->currentData().toInt())));
+    });
+    connect(harmonyBox_, &QComboBox::currentIndexChanged, this, [this] {
+        applyFilter();
+        remember(FinderSettings::Harmony(HarmonyOf(*harmonyBox_)));
+    });
+    connect(prefixBox_, &QLineEdit::textChanged, this, [this](const QString& prefix) {
+        applyFilter();
+        remember(FinderSettings::Prefix(prefix));
+    });
+    connect(suffixBox_, &QLineEdit::textChanged, this, [this](const QString& suffix) {
+        applyFilter();
+        remember(FinderSettings::Suffix(suffix));
+    });
+    connect(likeBox_, &QLineEdit::textChanged, this, [this](const QString& name) {
+        applyFilter();
+        remember(FinderSettings::Like(name));
+    });
+    connect(numberBox_, &QComboBox::currentIndexChanged, this, [this] {
+        applyFilter();
+        remember(FinderSettings::Number(NumberOf(*numberBox_)));
+    });
 }
 
 void FinderWindow::reweigh() {

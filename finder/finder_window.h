@@ -82,6 +82,7 @@ class FinderWindow final : public QMainWindow {
     QWidget* buildSelectedPane(QWidget* central);
     QHBoxLayout* buildListsRow(QWidget* central);
     void connectControls();
+    void connectFilters();
 
     // Its behaviour.
     void showState(const FinderState& state);
