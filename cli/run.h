@@ -62,12 +62,8 @@ struct ShortlistSettings {
     std::size_t readBlock = std::size_t{256} * 1024; // small in tests, to end reads anywhere
 };
 
-// The longest line that can hold a name of kMaxNameLength UTF-16 code units (three bytes
-// each), a byte-order mark and a CR. Longer ones are refused without being kept whole.
-inline constexpr std::size_t kMaxLineBytes = 3 * kMaxNameLength + 3 + 1;
-
-// Weighs the names read from `in`, one per line: a record each to `out`, a line per refused
-// line to `err`. Stops at the first failed write. Gives the exit status.
+// Weighs the names read from `in`, one per line as text::NameListReader reads them: a
+// record each to `out`, a line per refused line to `err`. Stops at the first failed write. Gives the exit status.
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings);
 
 } // namespace kindrell::cli

@@ -2,7 +2,8 @@
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
 #include "textrules/json_string.h"
-#include "textrules/lines.h"
+#include "textrules/engine_strings.h"
+#include "textrules/name_lines.h"
 
 #include <QString>
 
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include <unistd.h>
@@ -21,10 +23,6 @@ namespace {
 const std::string kTooLong =
     "name longer than " + std::to_string(kMaxNameLength) + " UTF-16 code units";
 constexpr std::size_t kOutputBlock = std::size_t{256} * 1024;
-
-QByteArrayView Bytes(std::string_view text) {
-    return {text.data(), static_cast<qsizetype>(text.size())};
-}
 
 std::string Utf8(std::u16string_view text) {
     return QStringView(text.data(), static_cast<qsizetype>(text.size())).toUtf8().toStdString();
@@ -61,56 +59,46 @@ std::array<std::string, 10> PrepareTails(const ShortlistSettings& settings) {
     return tails;
 }
 
-// One shortlist's weighing: each line's record into the output, each
-// refused line told; the caller reads the lines and writes the output.
+// One shortlist's weighing: each name's record into the output, each
+// refused line told; the caller reads the list and writes the output.
 class Weigher {
   public:
     Weigher(int err, const ShortlistSettings& settings)
         : err_(err), settings_(settings), tails_(PrepareTails(settings)),
-          units_(decoder_.requiredSpace(kMaxLineBytes), Qt::Uninitialized),
-          decodedUnits_(units_.data()) {}
+          reader_([this](const text::NameLine& line) { take(line); }) {}
 
-    void weigh(std::string_view line) {
-        ++lineNumber_;
-        if (const std::string_view why = record(line); !why.empty()) {
-            status = kExitPartial;
-            WriteAll(err_, std::string(kProgramName) + ": line " + std::to_string(lineNumber_) +
-                               ": " + std::string(why) + ", skipped\n");
-        }
-    }
+    text::NameListReader& reader() { return reader_; }
 
     std::string output;
     int status = kExitSuccess; // partial once a line is refused or reading fails
 
   private:
-    // Appends the line's record, if any, to the output; gives why it is refused, or nothing.
-    std::string_view record(std::string_view line) {
-        if (line.size() > kMaxLineBytes) {
-            return kTooLong; // the reader's own test, so that where reads end changes nothing
+    void take(const text::NameLine& line) {
+        if (line.fault != text::LineFault::None) {
+            status = kExitPartial;
+            WriteAll(err_, std::string(kProgramName) + ": line " + std::to_string(line.number) +
+                               ": " + std::string(Why(line.fault)) + ", skipped\n");
+            return;
         }
-        if (lineNumber_ == 1) {
-            const QByteArrayView rest = text::WithoutByteOrderMark(Bytes(line));
-            line = {rest.data(), static_cast<std::size_t>(rest.size())};
-        }
-        line.remove_suffix(line.ends_with('\r') ? 1 : 0);
-        const QByteArrayView trimmed = text::TrimSpaces(Bytes(line));
-        if (trimmed.isEmpty()) {
-            return {};
-        }
-        const qsizetype decoded = text::DecodeLine(decoder_, Bytes(line), decodedUnits_);
-        if (decoded < 0) {
-            return "not valid UTF-8";
-        }
-        if (static_cast<std::size_t>(decoded) > kMaxNameLength) {
-            return kTooLong;
-        }
-        const std::u16string_view weighed(reinterpret_cast<const char16_t*>(decodedUnits_),
-                                          static_cast<std::size_t>(decoded));
+        const std::u16string_view weighed = text::View(line.name);
         const std::string& tail = tails_.at(static_cast<std::size_t>(GetDestinyNumber(weighed)));
         if (!tail.empty()) {
-            append({trimmed.data(), static_cast<std::size_t>(trimmed.size())}, tail, weighed);
+            append({line.utf8.data(), static_cast<std::size_t>(line.utf8.size())}, tail, weighed);
         }
-        return {};
+    }
+    static std::string_view Why(text::LineFault fault) {
+        switch (fault) {
+        case text::LineFault::NotUtf8:
+            return "not valid UTF-8";
+        case text::LineFault::NotUtf16:
+            return "not valid UTF-16";
+        case text::LineFault::ControlCharacter:
+            return "a control character in the name";
+        case text::LineFault::TooLong:
+        case text::LineFault::None:
+            break;
+        }
+        return kTooLong;
     }
     void append(std::string_view name, const std::string& tail, std::u16string_view weighed) {
         const std::string working =
@@ -133,10 +121,7 @@ class Weigher {
     int err_;
     const ShortlistSettings& settings_;
     const std::array<std::string, 10> tails_;
-    QStringDecoder decoder_ = text::StrictUtf8Decoder();
-    QString units_; // one decoded line
-    QChar* decodedUnits_;
-    std::uint64_t lineNumber_ = 0;
+    text::NameListReader reader_;
 };
 
 } // namespace
@@ -164,19 +149,9 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         return written;
     };
     const std::size_t block = std::max<std::size_t>(settings.readBlock, 1);
-    // Room for an unfinished line of the longest length kept, plus one read.
-    std::vector<char> buffer(kMaxLineBytes + 1 + block);
-    char* const data = buffer.data();
-    std::size_t start = 0;   // the first byte not yet weighed
-    std::size_t end = 0;     // the end of what was read
-    bool discarding = false; // inside a line already refused as too long
+    std::vector<char> buffer(block);
     for (;;) {
-        if (buffer.size() - end < block) {
-            std::memmove(data, data + start, end - start);
-            end -= start;
-            start = 0;
-        }
-        const ssize_t got = ::read(in, data + end, block);
+        const ssize_t got = ::read(in, buffer.data(), block);
         if (got < 0) {
             run.status = kExitPartial;
             WriteAll(err, std::string(kProgramName) +
@@ -185,33 +160,15 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         if (got <= 0) {
             break;
         }
-        std::size_t next = end; // no LF before: an unfinished line is not searched again
-        end += static_cast<std::size_t>(got);
-        while (const auto* lf =
-                   static_cast<const char*>(std::memchr(data + next, '\n', end - next))) {
-            if (!discarding) {
-                run.weigh({data + start, lf});
-            }
-            discarding = false;
-            start = next = static_cast<std::size_t>(lf - data) + 1;
-            if (run.output.size() >= kOutputBlock && !write()) {
-                return kExitPartial;
-            }
-        }
-        if (!discarding && end - start > kMaxLineBytes) {
-            run.weigh({data + start, data + end}); // refused, without waiting for the rest
-            discarding = true;
-        }
-        start = discarding ? end : start;
+        run.reader().read({buffer.data(), static_cast<qsizetype>(got)});
         // Input that comes slower than a block at a time (a terminal, a
         // pipe) gets its answers before the program waits for more.
-        if (static_cast<std::size_t>(got) < block && !write()) {
+        if ((run.output.size() >= kOutputBlock || static_cast<std::size_t>(got) < block) &&
+            !write()) {
             return kExitPartial;
         }
     }
-    if (!discarding && start < end) {
-        run.weigh({data + start, data + end});
-    }
+    run.reader().finish();
     return write() ? run.status : kExitPartial;
 }
 

@@ -17,6 +17,32 @@
 #include <QTableView>
 
 namespace kindrell::finder {
+namespace {
+
+// A label wraps only between words, so one word wider than the pane (a
+// "name" of thousands of letters) would be cut off at its edge. A zero-width
+// space after every so many letters of such a word gives it places to wrap;
+// no name as people write them has a word this long, so theirs stay as they
+// are. Never inside a surrogate pair or before a combining mark.
+QString Wrappable(const QString& name) {
+    constexpr int kLongestWord = 40;
+    if (name.size() <= kLongestWord) {
+        return name;
+    }
+    QString shown;
+    int run = 0;
+    for (const QChar unit : name) {
+        run = unit.isSpace() ? 0 : run + 1;
+        if (run > kLongestWord && !unit.isLowSurrogate() && !unit.isMark()) {
+            shown += QChar(0x200B);
+            run = 1;
+        }
+        shown += unit;
+    }
+    return shown;
+}
+
+} // namespace
 
 void FinderWindow::showCount() {
     if (!model_->parentsGiven()) {
@@ -65,7 +91,7 @@ void FinderWindow::showSelected() {
 
 void FinderWindow::showEntry(const namelist::NameEntry& entry, std::int32_t index) {
     const QString sex = namelist::SexName(entry.sex);
-    selectedName_->setText(sex.isEmpty() ? entry.name
+    selectedName_->setText(sex.isEmpty() ? Wrappable(entry.name)
                                          : QStringLiteral("%1 (%2)").arg(entry.name, sex));
     working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(entry.name)))));
     const namelist::VerdictTexts texts = namelist::TextsOf(model_->weighing().verdict(entry));
@@ -94,13 +120,14 @@ void FinderWindow::showLikedName() {
     if (liked.name.isEmpty() || liked.inList || !model_->parentsGiven() || model_->markedOnly()) {
         return;
     }
-    selectedName_->setText(liked.name);
+    selectedName_->setText(Wrappable(liked.name));
     working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(liked.name)))));
     const namelist::VerdictTexts texts =
         namelist::TextsOf(model_->weighing().verdict(GetDestinyNumber(text::View(liked.name))));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
-    likedLine_->setText(QStringLiteral("%1 is not in the bundled list").arg(liked.name));
+    likedLine_->setText(
+        QStringLiteral("%1 is not in the bundled list").arg(Wrappable(liked.name)));
     likedLine_->show();
 }
 

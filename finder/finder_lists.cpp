@@ -6,11 +6,13 @@
 
 #include "finder/count_lines.h"
 #include "finder/names_model.h"
+#include "engine/name_number.h"
 #include "namelist/name_file.h"
 
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableView>
 #include <QTimer>
 
@@ -25,10 +27,49 @@ QString Quoted(const QString& text) {
     return QStringLiteral("\u201C%1\u201D").arg(text);
 }
 
-QString NotUtf8Text(qsizetype lines) {
-    return lines == 1 ? QStringLiteral("1 line that is not valid UTF-8 was left out.")
-                      : QStringLiteral("%1 lines that are not valid UTF-8 were left out.")
-                            .arg(CountText(lines));
+// One sentence for each kind of line left out of a list or merged, or the
+// empty text.
+QString LeftOutText(const namelist::NameFileContents& contents) {
+    QStringList sentences;
+    const auto add = [&sentences](qsizetype count, const QString& one, const QString& many) {
+        if (count > 0) {
+            sentences << (count == 1 ? one : many.arg(CountText(count)));
+        }
+    };
+    const QString encoding = contents.utf16 ? QStringLiteral("UTF-16") : QStringLiteral("UTF-8");
+    add(contents.invalidLines,
+        QStringLiteral("1 line that is not valid %1 was left out.").arg(encoding),
+        QStringLiteral("%1 lines that are not valid ") + encoding +
+            QStringLiteral(" were left out."));
+    add(contents.controlLines,
+        QStringLiteral("1 line with a control character in the name was left out."),
+        QStringLiteral("%1 lines with control characters in the name were left out."));
+    add(contents.tooLongLines,
+        QStringLiteral("1 line with a name longer than %1 characters was left out.")
+            .arg(CountText(static_cast<qint64>(kMaxNameLength))),
+        QStringLiteral("%1 lines with names longer than ") + CountText(static_cast<qint64>(kMaxNameLength)) +
+            QStringLiteral(" characters were left out."));
+    add(contents.repeats, QStringLiteral("1 repeated name was merged."),
+        QStringLiteral("%1 repeated names were merged."));
+    return sentences.join(QLatin1Char(' '));
+}
+
+// Why a list was not opened; the list shown stays as it was.
+QString NotOpenedText(const QString& fileName, const namelist::NameFileRead& read) {
+    switch (read.problem) {
+    case namelist::NameFileProblem::TooLarge:
+        return QStringLiteral("%1 is larger than %2 MB, more than the finder opens. The list "
+                              "shown is unchanged.")
+            .arg(Quoted(fileName), CountText(namelist::kMaxListBytes / (1024 * 1024)));
+    case namelist::NameFileProblem::TooManyNames:
+        return QStringLiteral("%1 holds more than %2 names, more than the finder opens. The "
+                              "list shown is unchanged.")
+            .arg(Quoted(fileName), CountText(namelist::kMaxListNames));
+    case namelist::NameFileProblem::Unreadable:
+    case namelist::NameFileProblem::None:
+        break;
+    }
+    return QStringLiteral("%1 could not be read: %2.").arg(Quoted(fileName), read.error);
 }
 
 } // namespace
@@ -61,7 +102,7 @@ void FinderWindow::useList(const QString& path, namelist::NameList list) {
 void FinderWindow::openStartingList() {
     if (const QString path = std::exchange(startingListPath_, {}); !path.isEmpty()) {
         const namelist::NameFileRead read = namelist::ReadNameFile(path);
-        if (read.error.isEmpty() && !read.contents.names.isEmpty()) {
+        if (read.problem == namelist::NameFileProblem::None && !read.contents.names.isEmpty()) {
             useList(path, namelist::NameList::FromNames(read.contents.names));
             return;
         }
@@ -88,25 +129,24 @@ bool FinderWindow::openList() {
     }
     const QString fileName = QFileInfo(path).fileName();
     const namelist::NameFileRead read = namelist::ReadNameFile(path);
-    if (!read.error.isEmpty()) {
-        messages_.showError(
-            QStringLiteral("%1 could not be read: %2.").arg(Quoted(fileName), read.error));
+    if (read.problem != namelist::NameFileProblem::None) {
+        messages_.showError(NotOpenedText(fileName, read));
         return false;
     }
     const namelist::NameFileContents& contents = read.contents;
+    const QString leftOut = LeftOutText(contents);
     if (contents.names.isEmpty()) {
-        QString text = QStringLiteral("%1 holds no names.").arg(Quoted(fileName));
-        if (contents.notUtf8Lines > 0) {
-            text += QLatin1Char(' ') + NotUtf8Text(contents.notUtf8Lines);
-        }
-        messages_.showError(text);
+        messages_.showError(
+            QStringList{QStringLiteral("%1 holds no names.").arg(Quoted(fileName)), leftOut}
+                .join(QLatin1Char(' '))
+                .trimmed());
         return false;
     }
     useList(QFileInfo(path).absoluteFilePath(), namelist::NameList::FromNames(contents.names));
-    if (contents.notUtf8Lines > 0) {
+    if (!leftOut.isEmpty()) {
         messages_.showInformation(QStringLiteral("%1 read from %2. %3")
                                       .arg(NamesText(contents.names.size()), Quoted(fileName),
-                                           NotUtf8Text(contents.notUtf8Lines)));
+                                           leftOut));
     }
     return true;
 }

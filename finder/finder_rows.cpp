@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -238,27 +239,41 @@ void FinderWindow::buildTable(QWidget* central) {
     table->setPreferredWidth(tableWidth);
 }
 
+// The lines wrap to the pane's width, and a name too long for the pane
+// scrolls inside it: neither widens nor heightens the window.
 QWidget* FinderWindow::buildSelectedPane(QWidget* central) {
     auto* selected = new QGroupBox(QStringLiteral("Selected name"), central);
     auto* selectedLayout = new QHBoxLayout(selected);
-    auto* lines = new QVBoxLayout;
-    selectedName_ = Line(selected, "selectedName");
-    working_ = Line(selected, "working");
-    motherLine_ = Line(selected, "motherLine");
-    fatherLine_ = Line(selected, "fatherLine");
-    sharesLine_ = Line(selected, "sharesLine");
-    likedLine_ = Line(selected, "likedLine");
+    auto* scroll = Named(new QScrollArea(selected), "selectedLines");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* column = new QWidget(scroll);
+    auto* lines = new QVBoxLayout(column);
+    lines->setContentsMargins(0, 0, 0, 0);
+    selectedName_ = Line(column, "selectedName");
+    working_ = Line(column, "working");
+    motherLine_ = Line(column, "motherLine");
+    fatherLine_ = Line(column, "fatherLine");
+    sharesLine_ = Line(column, "sharesLine");
+    likedLine_ = Line(column, "likedLine");
     for (QLabel* label :
          {selectedName_, working_, motherLine_, fatherLine_, sharesLine_, likedLine_}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setWordWrap(true);
         lines->addWidget(label);
     }
     lines->addStretch();
     QFont bold = selectedName_->font();
     bold.setBold(true);
     selectedName_->setFont(bold);
+    scroll->setWidget(column);
+    // Room for every line of an ordinary name, its working on two lines.
+    const int lineCount = 7;
+    scroll->setMinimumHeight(lineCount * selected->fontMetrics().lineSpacing() +
+                             (lineCount - 2) * lines->spacing());
     chart_ = Named(new BirthsChart(selected), "birthsChart");
-    selectedLayout->addLayout(lines, 1);
+    selectedLayout->addWidget(scroll, 1);
     selectedLayout->addWidget(chart_, 1);
     return selected;
 }

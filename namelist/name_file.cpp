@@ -1,43 +1,102 @@
 #include "namelist/name_file.h"
 
-#include "textrules/lines.h"
+#include "textrules/name_lines.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
 
-namespace kindrell::namelist {
+#include <unordered_set>
+#include <utility>
 
-NameFileContents ParseNameFile(QByteArrayView bytes) {
-    NameFileContents contents;
-    text::ForEachLine(text::WithoutByteOrderMark(bytes), [&contents](QByteArrayView line) {
-        line = text::TrimSpaces(line);
-        if (line.isEmpty()) {
+namespace kindrell::namelist {
+namespace {
+
+// Gathers a list's names as they are read, until it holds too many.
+class NameCollector {
+  public:
+    NameCollector() : reader_([this](const text::NameLine& line) { take(line); }) {}
+
+    text::NameListReader& reader() { return reader_; }
+    [[nodiscard]] bool tooMany() const { return tooMany_; }
+
+    NameFileRead result() {
+        if (tooMany_) {
+            return {{}, NameFileProblem::TooManyNames, {}};
+        }
+        contents_.utf16 = reader_.isUtf16();
+        return {std::move(contents_), NameFileProblem::None, {}};
+    }
+
+  private:
+    void take(const text::NameLine& line) {
+        switch (line.fault) {
+        case text::LineFault::None:
+            break;
+        case text::LineFault::NotUtf8:
+        case text::LineFault::NotUtf16:
+            ++contents_.invalidLines;
+            return;
+        case text::LineFault::ControlCharacter:
+            ++contents_.controlLines;
+            return;
+        case text::LineFault::TooLong:
+            ++contents_.tooLongLines;
             return;
         }
-        // Strict: a malformed sequence is an error, not a replacement
-        // character, and a byte-order mark inside the file is kept as text.
-        QStringDecoder decoder = text::StrictUtf8Decoder();
-        QString name = decoder.decode(line);
-        if (decoder.hasError()) {
-            ++contents.notUtf8Lines;
+        if (tooMany_) {
             return;
         }
-        contents.names.push_back(std::move(name));
-    });
-    return contents;
+        if (!seen_.insert(line.name.toString().toCaseFolded()).second) {
+            ++contents_.repeats;
+        } else if (contents_.names.size() == kMaxListNames) {
+            tooMany_ = true;
+        } else {
+            contents_.names.push_back(line.name.toString());
+        }
+    }
+
+    NameFileContents contents_;
+    std::unordered_set<QString> seen_; // case-folded
+    bool tooMany_ = false;
+    text::NameListReader reader_;
+};
+
+} // namespace
+
+NameFileRead ParseNameFile(QByteArrayView bytes) {
+    NameCollector collector;
+    collector.reader().read(bytes);
+    collector.reader().finish();
+    return collector.result();
 }
 
 NameFileRead ReadNameFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, file.errorString()};
+        return {{}, NameFileProblem::Unreadable, file.errorString()};
     }
-    const QByteArray bytes = file.readAll();
+    if (file.size() > kMaxListBytes) {
+        return {{}, NameFileProblem::TooLarge, {}};
+    }
+    NameCollector collector;
+    QByteArray block(qsizetype{1024} * 1024, Qt::Uninitialized);
+    qint64 total = 0;
+    for (qint64 got = 0; (got = file.read(block.data(), block.size())) > 0;) {
+        total += got;
+        if (total > kMaxListBytes) {
+            return {{}, NameFileProblem::TooLarge, {}};
+        }
+        collector.reader().read(QByteArrayView(block.constData(), got));
+        if (collector.tooMany()) {
+            return collector.result();
+        }
+    }
     if (file.error() != QFileDevice::NoError) {
-        return {{}, file.errorString()};
+        return {{}, NameFileProblem::Unreadable, file.errorString()};
     }
-    return {ParseNameFile(bytes), {}};
+    collector.reader().finish();
+    return collector.result();
 }
 
 QString WriteNameFile(const QString& path, const QStringList& names) {

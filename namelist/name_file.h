@@ -9,20 +9,40 @@
 
 namespace kindrell::namelist {
 
+// The largest list the finder opens: more would hold the window for seconds
+// and take hundreds of megabytes.
+inline constexpr qsizetype kMaxListNames = 1'000'000;
+inline constexpr qint64 kMaxListBytes = qint64{64} * 1024 * 1024;
+
 struct NameFileContents {
-    QStringList names;          // in file order, spaces around each removed
-    qsizetype notUtf8Lines = 0; // lines left out because they are not valid UTF-8
+    QStringList names;           // as text::NameListReader gives them, each once
+    bool utf16 = false;          // the list is UTF-16, so bad lines are not valid UTF-16
+    qsizetype invalidLines = 0;  // left out: not valid UTF-8 (or UTF-16)
+    qsizetype controlLines = 0;  // left out: a control character inside the name
+    qsizetype tooLongLines = 0;  // left out: a name longer than kMaxNameLength
+    qsizetype repeats = 0;       // names already in the list (ignoring case), merged
 };
 
-// One name a line, UTF-8: LF or CR LF line ends, a byte-order mark at the very
-// start ignored, blank lines (empty or spaces only) skipped, lines that are
-// not valid UTF-8 skipped and counted. The same name may come more than once.
-NameFileContents ParseNameFile(QByteArrayView bytes);
+enum class NameFileProblem {
+    None,
+    Unreadable,   // error says why
+    TooLarge,     // more than kMaxListBytes
+    TooManyNames, // more than kMaxListNames different names
+};
 
 struct NameFileRead {
-    NameFileContents contents;
-    QString error; // why the file could not be read; empty when it was
+    NameFileContents contents; // empty unless problem is None
+    NameFileProblem problem = NameFileProblem::None;
+    QString error;
 };
+
+// One name a line, read by text::NameListReader's rules. The same name
+// twice (after NFC, ignoring case) is kept once, at its first place, and
+// counted.
+NameFileRead ParseNameFile(QByteArrayView bytes);
+
+// The file's size is checked before anything is read, and again as it is
+// read, for files that do not know their size.
 NameFileRead ReadNameFile(const QString& path);
 
 // Writes the names as UTF-8, one a line, each ending in LF, each name once (at

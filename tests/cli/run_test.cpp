@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include "cli_test_support.h"
+#include "tests/support/odd_lists.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -217,4 +218,26 @@ TEST(RunProgram, HelpAndVersion) {
 }
 
 } // namespace
+
+class OddListThroughTheProgram : public testing::TestWithParam<kindrell::testing_support::OddList> {};
+
+// One record a line read, in order, none merged; each refused line told by its number.
+TEST_P(OddListThroughTheProgram, GivesARecordForEachName) {
+    const kindrell::testing_support::OddList& list = GetParam();
+    const Result r = RunWith({"--father", "John", "--mother", "Zoe"}, list.bytes);
+    std::string names;
+    for (std::size_t start = 0; start < r.out.size();) {
+        const std::size_t end = r.out.find('\n', start);
+        names += (start == 0 ? "" : "|") + r.out.substr(start, r.out.find('\t', start) - start);
+        start = end + 1;
+    }
+    EXPECT_EQ(names, list.shortlistNames);
+    EXPECT_EQ(r.err, list.shortlistErrors);
+    EXPECT_EQ(r.status, list.shortlistErrors.empty() ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, OddListThroughTheProgram,
+                         testing::ValuesIn(kindrell::testing_support::OddLists()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 } // namespace kindrell::cli

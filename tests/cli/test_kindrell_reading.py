@@ -412,19 +412,17 @@ class Shortlist(unittest.TestCase):
         ])
 
     def test_json_records_escape_every_character(self):
-        names = ["Mary", 'Jo"e', "Ma\\ry", "Ma\try", "Zoë", "José", "\x01Amy\x1f",
-                 "Ann\x7f", "Ma\u2028ry", "\U0001F600 Mia", "Ma\x0bry", "\u0085Amy",
+        # Control characters never reach a record: their lines are refused.
+        names = ["Mary", 'Jo"e', "Ma\\ry", "Zoë", "José", "Ma\u2028ry", "\U0001F600 Mia",
                  "Ma\u2029ry"]
         data = "\n".join(names).encode() + b"\n"
         code, out, err = self.weigh(data, extra=["--json"])
         self.assertEqual((code, err), (0, b""))
-        for raw in [bytes([byte]) for byte in range(0x20)] + [b"\x7f", "\u0085".encode(),
-                                                              "\u2028".encode(),
-                                                              "\u2029".encode()]:
-            self.assertNotIn(raw, out.replace(b"\n", b""))
+        for raw in ["\u2028".encode(), "\u2029".encode()]:
+            self.assertNotIn(raw, out)
         records = [json.loads(line) for line in out.decode("utf-8").splitlines()]
         self.assertEqual([r["Name"] for r in records], names)
-        expected_numbers = [3, 3, 3, 3, 5, 8, 3, 2, 3, 5, 3, 3, 3]
+        expected_numbers = [3, 3, 3, 5, 8, 3, 5, 3]
         for record, number in zip(records, expected_numbers):
             with self.subTest(name=record["Name"]):
                 self.assertEqual(list(record), SHORTLIST_KEYS)

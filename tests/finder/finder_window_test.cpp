@@ -592,41 +592,6 @@ class FinderWindowTest : public QObject {
         QVERIFY(!h.button("bundledButton")->isEnabled());
     }
 
-    void filesThatCannotBeUsedChangeNothing_data() {
-        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QByteArray()
-                                 << "\u201Cgone.txt\u201D could not be read: No such file or "
-                                    "directory.";
-        QTest::newRow("blank lines only")
-            << QByteArray("\n  \r\n") << QStringLiteral("\u201Cgone.txt\u201D holds no names.");
-        QTest::newRow("nothing readable")
-            << QByteArray("\xFF\n\xFE\n")
-            << QStringLiteral("\u201Cgone.txt\u201D holds no names. 2 lines that are not valid "
-                              "UTF-8 were left out.");
-    }
-    void filesThatCannotBeUsedChangeNothing() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
-        FinderHarness h;
-        h.typeParents("John", "Zoe");
-        h.mark(0);
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.filePath("gone.txt");
-        if (!bytes.isEmpty()) {
-            WriteFile(path, bytes);
-        }
-        h.files.paths.push_back(path);
-        QVERIFY(!h.window->openList());
-        QCOMPARE(h.messages.shown.size(), 1);
-        QCOMPARE(h.messages.shown[0].text, message);
-        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Error);
-        QCOMPARE(h.line("countLine"), QStringLiteral("3,160 of 29,389 names"));
-        QCOMPARE(h.line("markedLine"), QStringLiteral("1 name marked"));
-        QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
-    }
-
     void aShortlistThatCannotBeWrittenIsSaidSo() {
         FinderHarness h;
         h.typeParents("John", "Zoe");

@@ -1,5 +1,6 @@
 // The user's own lists: reading one (blank lines, bad UTF-8, CR LF, the
-// byte-order mark), files that cannot be read, and writing the marked names.
+// byte-order mark), the largest list, files that cannot be read, and writing
+// the marked names.
 
 #include "namelist/name_file.h"
 
@@ -24,9 +25,6 @@ class NameFileTest : public QObject {
             << QStringList{"Mary", "Anne Marie"} << 0;
         QTest::newRow("a leading byte-order mark is ignored")
             << QByteArray("\xEF\xBB\xBFMary\nJohn\n") << QStringList{"Mary", "John"} << 0;
-        QTest::newRow("a byte-order mark later is text")
-            << QByteArray("Mary\n\xEF\xBB\xBFJohn\n")
-            << QStringList{"Mary", QStringLiteral("\uFEFFJohn")} << 0;
         QTest::newRow("a byte-order mark alone is a blank file")
             << QByteArray("\xEF\xBB\xBF") << QStringList{} << 0;
         QTest::newRow("UTF-8 of two, three and four bytes")
@@ -52,9 +50,10 @@ class NameFileTest : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, names);
         QFETCH(int, notUtf8);
-        const NameFileContents contents = ParseNameFile(bytes);
-        QCOMPARE(contents.names, names);
-        QCOMPARE(contents.notUtf8Lines, notUtf8);
+        const NameFileRead read = ParseNameFile(bytes);
+        QCOMPARE(read.problem, NameFileProblem::None);
+        QCOMPARE(read.contents.names, names);
+        QCOMPARE(read.contents.invalidLines, notUtf8);
     }
 
     void readsAFile() {
@@ -68,7 +67,21 @@ class NameFileTest : public QObject {
         const NameFileRead read = ReadNameFile(path);
         QCOMPARE(read.error, QString());
         QCOMPARE(read.contents.names, (QStringList{"Mary", "John"}));
-        QCOMPARE(read.contents.notUtf8Lines, 1);
+        QCOMPARE(read.contents.invalidLines, 1);
+    }
+
+    // A repeat does not count against the limit: it adds no name.
+    void theLargestListIsAMillionNames() {
+        QByteArray bytes;
+        for (int i = 0; i < kMaxListNames; ++i) {
+            bytes += "Name" + QByteArray::number(i) + '\n';
+        }
+        bytes += "NAME0\n";
+        const NameFileRead read = ParseNameFile(bytes);
+        QCOMPARE(read.problem, NameFileProblem::None);
+        QCOMPARE(read.contents.names.size(), kMaxListNames);
+        QCOMPARE(read.contents.repeats, 1);
+        QCOMPARE(ParseNameFile(bytes + "One more\n").problem, NameFileProblem::TooManyNames);
     }
 
     void unreadableFilesSayWhy() {

@@ -1,10 +1,11 @@
-// The text rules every part of the program shares: strict UTF-8 decoding
-// (Qt's decoder, as configured), the JSON string escape of the shortlist's
-// fast path, and lines: the byte-order mark, spaces around a name, LF or
-// CR LF, and the line breaks the system's texts are shown with.
+// The text rules every part of the program shares: strict UTF-8 as lists
+// of names are decoded, the reader's lines however the list is cut into
+// reads, the JSON string escape of the shortlist's fast path, and the line
+// breaks the system's texts are shown with.
 
 #include "textrules/json_string.h"
 #include "textrules/lines.h"
+#include "textrules/name_lines.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,22 +30,43 @@ requires requires(const Row& row) {
 }
 const auto RowName = [](const auto& info) { return std::string(info.param.label); };
 
-// Decodes as a shortlist line is decoded; nullopt when refused.
-std::optional<std::u16string> DecodeWith(QStringDecoder& decoder, std::string_view bytes) {
-    std::vector<QChar> units(
-        static_cast<std::size_t>(decoder.requiredSpace(static_cast<qsizetype>(bytes.size()))) + 1);
-    const qsizetype count = DecodeLine(
-        decoder, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), units.data());
-    if (count < 0) {
-        return std::nullopt;
+struct ReadLine {
+    std::uint64_t number;
+    LineFault fault;
+    std::u16string name;
+    friend bool operator==(const ReadLine&, const ReadLine&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const ReadLine& line) {
+        return os << line.number << ":" << static_cast<int>(line.fault) << ":"
+                  << QString::fromStdU16String(line.name).left(20).toStdString();
     }
-    return std::u16string(reinterpret_cast<const char16_t*>(units.data()),
-                          static_cast<std::size_t>(count));
+};
+
+// The list's lines, as the reader gives them, read in pieces of `piece`
+// bytes (all at once when 0).
+std::vector<ReadLine> ReadList(std::string_view bytes, std::size_t piece = 0) {
+    std::vector<ReadLine> lines;
+    NameListReader reader([&lines](const NameLine& line) {
+        EXPECT_EQ(QString::fromUtf8(line.utf8), line.name.toString());
+        lines.push_back({line.number, line.fault,
+                         std::u16string(reinterpret_cast<const char16_t*>(line.name.utf16()),
+                                        static_cast<std::size_t>(line.name.size()))});
+    });
+    const std::size_t step = piece == 0 ? std::max<std::size_t>(bytes.size(), 1) : piece;
+    for (std::size_t at = 0; at < bytes.size(); at += step) {
+        const std::string_view part = bytes.substr(at, step);
+        reader.read(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+    }
+    reader.finish();
+    return lines;
 }
 
+// A one-line list's name, or nullopt when it is not valid UTF-8.
 std::optional<std::u16string> Decode(std::string_view bytes) {
-    QStringDecoder decoder = StrictUtf8Decoder();
-    return DecodeWith(decoder, bytes);
+    const std::vector<ReadLine> lines = ReadList(bytes);
+    if (!lines.empty() && lines[0].fault == LineFault::NotUtf8) {
+        return std::nullopt;
+    }
+    return lines.empty() ? u"" : lines[0].name;
 }
 
 struct DecodeCase {
@@ -62,14 +84,12 @@ TEST_P(StrictUtf8, DecodesOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(
     Table, StrictUtf8,
     testing::Values(DecodeCase{"empty", "", u""},
-                    DecodeCase{"nul", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
-                    DecodeCase{"two_byte_lowest", "\xC2\x80", u"\u0080"},
+                    DecodeCase{"two_byte_lowest", "\xC2\xA0\xC2\x80\xC2\xA0", u""}, // a C1 control
+                    DecodeCase{"two_byte_first_printable", "\xC2\xA1", u"\u00A1"},
                     DecodeCase{"two_byte_highest", "\xDF\xBF", u"\u07FF"},
                     DecodeCase{"three_byte_lowest", "\xE0\xA0\x80", u"\u0800"},
                     DecodeCase{"before_surrogates", "\xED\x9F\xBF", u"\uD7FF"},
                     DecodeCase{"after_surrogates", "\xEE\x80\x80", u"\uE000"},
-                    // A mark is a character like any other: only the shortlist's first is skipped.
-                    DecodeCase{"byte_order_mark_kept", "\xEF\xBB\xBFMary", u"\uFEFFMary"},
                     DecodeCase{"four_byte_lowest", "\xF0\x90\x80\x80", u"\U00010000"},
                     DecodeCase{"highest", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
                     DecodeCase{"lone_continuation", "\x80", std::nullopt},
@@ -99,17 +119,16 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"lead_for_continuation", "\xC3\xC3\xA9", std::nullopt}),
     RowName);
 
-// The shortlist keeps one decoder for all its lines: a line cut off in the
-// middle of a character, or refused, leaves nothing for the next.
+// One decoder reads every line: a line cut off in the middle of a
+// character, or refused, leaves nothing for the next.
 TEST(StrictUtf8, OneDecoderForEveryLine) {
-    QStringDecoder decoder = StrictUtf8Decoder();
-    const std::vector<std::pair<std::string, std::optional<std::u16string>>> lines{
-        {"Ma\xC3", std::nullopt}, {"\xA9", std::nullopt},     {"Zo\xC3\xAB", u"Zo\u00EB"},
-        {"\xFF", std::nullopt},   {"Mary", u"Mary"},          {"\xE2\x82", std::nullopt},
-        {"\xAC", std::nullopt},   {"\xE2\x82\xAC", u"\u20AC"}};
-    for (const auto& [bytes, units] : lines) {
-        EXPECT_EQ(DecodeWith(decoder, bytes), units) << bytes;
-    }
+    const std::vector<ReadLine> lines =
+        ReadList("Ma\xC3\n\xA9\nZo\xC3\xAB\n\xFF\nMary\n\xE2\x82\n\xAC\n\xE2\x82\xAC");
+    const std::vector<ReadLine> expected{
+        {1, LineFault::NotUtf8, u""},  {2, LineFault::NotUtf8, u""}, {3, LineFault::None, u"Zo\u00EB"},
+        {4, LineFault::NotUtf8, u""},  {5, LineFault::None, u"Mary"}, {6, LineFault::NotUtf8, u""},
+        {7, LineFault::NotUtf8, u""},  {8, LineFault::None, u"\u20AC"}};
+    EXPECT_EQ(lines, expected);
 }
 
 // The well-formed sequences as the Unicode standard tabulates them (the
@@ -126,13 +145,15 @@ bool WellFormed(const std::vector<unsigned>& b) {
 }
 
 // Every sequence of two bytes with a non-ASCII lead, and of three with a
-// three-byte lead, is refused exactly when it is not one well-formed character.
+// three-byte lead, is refused exactly when it is not one well-formed character
+// (or, for two, the mark that starts a UTF-16 list).
 TEST(StrictUtf8Exhaustive, TwoAndThreeByteLeads) {
     int mismatches = 0;
     for (unsigned a = 0x80; a < 0x100; ++a) {
         for (unsigned b = 0; b < 0x100; ++b) {
             const std::string bytes{static_cast<char>(a), static_cast<char>(b)};
-            mismatches += (Decode(bytes).has_value() != WellFormed({a, b})) ? 1 : 0;
+            const bool utf16Mark = (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
+            mismatches += (Decode(bytes).has_value() != (WellFormed({a, b}) || utf16Mark)) ? 1 : 0;
         }
     }
     for (unsigned a = 0xE0; a <= 0xEF; ++a) {
@@ -227,45 +248,84 @@ TEST(JsonEscapeRoundTrip, QtReadsBackEveryName) {
     EXPECT_EQ(mismatches, 0);
 }
 
-// A file's bytes as the name lists read them: the mark dropped at the start
-// only, split at LF with a CR before it dropped, spaces around each line
-// dropped; the lines joined by "|" for the row.
-std::string ReadLines(std::string_view bytes) {
-    std::string joined;
-    bool first = true;
-    const QByteArrayView text(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    ForEachLine(WithoutByteOrderMark(text), [&](QByteArrayView line) {
-        joined += first ? "" : "|";
-        joined += TrimSpaces(line).toByteArray().toStdString();
-        first = false;
-    });
-    return joined;
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const auto high = static_cast<char>(unit >> 8U);
+        const auto low = static_cast<char>(unit & 0xFFU);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
 }
 
-struct LinesCase {
+struct ListCase {
     const char* label;
     std::string bytes;
-    std::string lines;
+    std::vector<ReadLine> lines;
 };
 
-class Lines : public testing::TestWithParam<LinesCase> {};
+class NameLines : public testing::TestWithParam<ListCase> {};
 
-TEST_P(Lines, SplitAsTheListsAreRead) {
-    EXPECT_EQ(ReadLines(GetParam().bytes), GetParam().lines);
+// Wherever the reads end (inside a CR LF, a UTF-8 sequence, a UTF-16 code
+// unit, the mark), the lines are the same.
+TEST_P(NameLines, ReadTheSameInAnyPieces) {
+    for (const std::size_t piece : {0, 1, 2, 3, 5, 7}) {
+        EXPECT_EQ(ReadList(GetParam().bytes, piece), GetParam().lines) << "pieces of " << piece;
+    }
 }
 
+constexpr LineFault kName = LineFault::None;
+
 INSTANTIATE_TEST_SUITE_P(
-    Table, Lines,
-    testing::Values(LinesCase{"empty", "", ""}, LinesCase{"one_without_lf", "Mary", "Mary"},
-                    LinesCase{"lf", "Mary\nZoe\n", "Mary|Zoe"},
-                    LinesCase{"cr_lf", "Mary\r\nZoe\r\n", "Mary|Zoe"},
-                    LinesCase{"cr_alone_stays", "Ma\rry\n", "Ma\rry"},
-                    LinesCase{"blank_lines_count", "\n\nZoe", "||Zoe"},
-                    LinesCase{"spaces_around", "  Anne Marie  \n", "Anne Marie"},
-                    LinesCase{"tab_stays", "\tZoe \n", "\tZoe"},
-                    LinesCase{"mark_at_start", "\xEF\xBB\xBFMary\n", "Mary"},
-                    LinesCase{"mark_later_stays", "Mary\n\xEF\xBB\xBFZoe", "Mary|\xEF\xBB\xBFZoe"},
-                    LinesCase{"half_a_mark_stays", "\xEF\xBBMary", "\xEF\xBBMary"}),
+    Table, NameLines,
+    testing::Values(
+        ListCase{"empty", "", {}}, ListCase{"one_byte", "A", {{1, kName, u"A"}}},
+        ListCase{"line_ends_counted_alike",
+                 "Mary\r\n\rZoe\n\nMia\r\rAva\n\r",
+                 {{1, kName, u"Mary"}, {3, kName, u"Zoe"}, {5, kName, u"Mia"}, {7, kName, u"Ava"}}},
+        ListCase{"lf_cr_is_two_ends", "Mary\n\rZoe", {{1, kName, u"Mary"}, {3, kName, u"Zoe"}}},
+        ListCase{"unicode_spaces_trimmed",
+                 "\t Mary \v\n\xC2\xA0Zo\xC3\xAB\xE3\x80\x80\n\xE2\x80\xAF\xC2\x85\n",
+                 {{1, kName, u"Mary"}, {2, kName, u"Zo\u00EB"}}},
+        ListCase{"inner_spaces_stay", "Anne\xC2\xA0Marie", {{1, kName, u"Anne\u00A0Marie"}}},
+        ListCase{"controls_refused",
+                 std::string("Ma\0ry\n", 6) + "Anne\tMarie\nZo\xC2\x9D" "e\nx\x7F\n",
+                 {{1, LineFault::ControlCharacter, u""},
+                  {2, LineFault::ControlCharacter, u""},
+                  {3, LineFault::ControlCharacter, u""},
+                  {4, LineFault::ControlCharacter, u""}}},
+        ListCase{"marks_dropped_anywhere",
+                 "\xEF\xBB\xBFMary\n\xEF\xBB\xBF\nZo\xEF\xBB\xBF\xC3\xAB\n\xEF\xBB",
+                 {{1, kName, u"Mary"}, {3, kName, u"Zo\u00EB"}, {4, LineFault::NotUtf8, u""}}},
+        ListCase{"decomposed_composed", "Zoe\xCC\x88\n", {{1, kName, u"Zo\u00EB"}}},
+        ListCase{"utf16_little_endian", Utf16(u"Mary\r\nZo\u00EB\r\n\U0001F600", false),
+                 {{1, kName, u"Mary"}, {2, kName, u"Zo\u00EB"}, {3, kName, u"\U0001F600"}}},
+        ListCase{"utf16_big_endian", Utf16(u"\uFEFFAva\rMia\u0009\n", true),
+                 {{1, kName, u"Ava"}, {2, kName, u"Mia"}}},
+        ListCase{"utf16_lone_surrogate", Utf16(u"A\xD800\nB\xDC00\nC", false),
+                 {{1, LineFault::NotUtf16, u""}, {2, LineFault::NotUtf16, u""}, {3, kName, u"C"}}},
+        ListCase{"utf16_half_a_unit", Utf16(u"Mia\n", false) + "A",
+                 {{1, kName, u"Mia"}, {2, LineFault::NotUtf16, u""}}},
+        ListCase{"utf16_mark_alone", "\xFF\xFE", {}},
+        ListCase{"longest_name", std::string(kMaxNameLength, 'a') + "\r\n",
+                 {{1, kName, std::u16string(kMaxNameLength, u'a')}}},
+        ListCase{"one_unit_too_many", " " + std::string(kMaxNameLength + 1, 'a') + "\nMia",
+                 {{1, LineFault::TooLong, u""}, {2, kName, u"Mia"}}},
+        // Two code units each, one each once composed: short enough in NFC.
+        ListCase{"long_until_composed",
+                 [] {
+                     std::string nfd;
+                     for (std::size_t i = 0; i < kMaxNameLength; ++i) {
+                         nfd += "e\xCC\x81";
+                     }
+                     return nfd;
+                 }(),
+                 {{1, kName, std::u16string(kMaxNameLength, u'\u00E9')}}},
+        ListCase{"too_long_to_keep",
+                 "Ava\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) + 1, 'b') +
+                     "\rMia\r\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) * 2, 'c'),
+                 {{1, kName, u"Ava"}, {2, LineFault::TooLong, u""}, {3, kName, u"Mia"},
+                  {4, LineFault::TooLong, u""}}}),
     RowName);
 
 struct BreaksCase {

@@ -1,0 +1,141 @@
+// Lists of one's own as the finder opens them: the odd files people have,
+// each with what the finder keeps and says, and the files it cannot use,
+// which change nothing.
+
+#include "namelist/name_file.h"
+#include "tests/finder/finder_harness.h"
+#include "tests/support/odd_lists.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using kindrell::finder::test::FinderHarness;
+using kindrell::finder::test::WriteFile;
+using namespace kindrell::platform;
+
+namespace {
+
+QString ListNames(const kindrell::namelist::NameList& list) {
+    QStringList names;
+    for (const kindrell::namelist::NameEntry& entry : list.entries()) {
+        names << entry.name;
+    }
+    return names.join(QLatin1Char('|'));
+}
+
+// A list of `count` different names, one a line.
+QByteArray ManyNames(int count) {
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i) {
+        bytes += "Name" + QByteArray::number(i) + '\n';
+    }
+    return bytes;
+}
+
+} // namespace
+
+class FinderListsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void oddLists_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("message");
+        for (const kindrell::testing_support::OddList& list :
+             kindrell::testing_support::OddLists()) {
+            QTest::newRow(list.label) << QByteArray::fromStdString(list.bytes)
+                                      << QString::fromStdString(list.finderNames)
+                                      << QString::fromStdString(list.finderMessage);
+        }
+    }
+    void oddLists() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, names);
+        QFETCH(QString, message);
+        FinderHarness h;
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("odd.txt");
+        WriteFile(path, bytes);
+        h.files.paths.push_back(path);
+        QCOMPARE(h.window->openList(), !names.isEmpty());
+        QCOMPARE(h.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!names.isEmpty()) {
+            QCOMPARE(ListNames(h.model()->list()), names);
+        }
+    }
+
+    // The longest name the finder accepts, selected, wraps in the pane: the
+    // window asks for no more room than before.
+    void aLongNameWrapsInThePane() {
+        FinderHarness h;
+        h.typeParents("John", "Zoe");
+        h.window->show();
+        const QSize before = h.window->minimumSizeHint();
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("long.txt");
+        const QString name(32767, QLatin1Char('a'));
+        WriteFile(path, name.toUtf8() + "\nMary\n");
+        h.files.paths.push_back(path);
+        QVERIFY(h.window->openList());
+        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
+        const int row = h.rowOf(name, {});
+        QVERIFY(row >= 0);
+        h.table()->selectRow(row);
+        QCOMPARE(h.line("selectedName").remove(QChar(0x200B)), name);
+        QCOMPARE(h.window->minimumSizeHint(), before);
+    }
+
+    void filesThatCannotBeUsedChangeNothing_data() {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<qint64>("size");      // more than the bytes: a sparse file that long
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << qint64{0}
+                                 << "\u201Cgone.txt\u201D could not be read: No such file or "
+                                    "directory.";
+        QTest::newRow("blank lines only")
+            << QByteArray("\n  \r\n") << qint64{0} << QStringLiteral("\u201Cgone.txt\u201D holds no names.");
+        QTest::newRow("nothing readable")
+            << QByteArray("\xFF\n\xFE\n") << qint64{0}
+            << QStringLiteral("\u201Cgone.txt\u201D holds no names. 2 lines that are not valid "
+                              "UTF-8 were left out.");
+        QTest::newRow("larger than 64 MB")
+            << QByteArray("Mary\n") << kindrell::namelist::kMaxListBytes + 1
+            << QStringLiteral("\u201Cgone.txt\u201D is larger than 64 MB, more than the finder "
+                              "opens. The list shown is unchanged.");
+        QTest::newRow("more than a million names")
+            << ManyNames(kindrell::namelist::kMaxListNames + 1) << qint64{0}
+            << QStringLiteral("\u201Cgone.txt\u201D holds more than 1,000,000 names, more than "
+                              "the finder opens. The list shown is unchanged.");
+    }
+    void filesThatCannotBeUsedChangeNothing() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        QFETCH(QString, message);
+        FinderHarness h;
+        h.typeParents("John", "Zoe");
+        h.mark(0);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("gone.txt");
+        if (!bytes.isEmpty()) {
+            WriteFile(path, bytes);
+        }
+        if (size > 0) {
+            QVERIFY(QFile::resize(path, size));
+        }
+        h.files.paths.push_back(path);
+        QVERIFY(!h.window->openList());
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].text, message);
+        QCOMPARE(h.messages.shown[0].icon, MessageIcon::Error);
+        QCOMPARE(h.line("countLine"), QStringLiteral("3,160 of 29,389 names"));
+        QCOMPARE(h.line("markedLine"), QStringLiteral("1 name marked"));
+        QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
+    }
+
+};
+
+QTEST_MAIN(FinderListsTest)
+#include "finder_lists_test.moc"
