@@ -132,7 +132,7 @@ std::u16string FormatWorking(const DestinyWorking& working) {
         first = false;
         text.push_back(letter.Letter);
         text.push_back(u' ');
-        text += DecimalText(letter.Value);
+        text.push_back(static_cast<char16_t>(u'0' + letter.Value)); // a letter's value is one digit
         if (!letter.Added) {
             text += u" (not added)";
         }

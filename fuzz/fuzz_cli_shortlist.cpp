@@ -1,12 +1,12 @@
 // The command-line tool's shortlist loop on arbitrary input: it must never
-// crash, must treat every line as a plain line-by-line reading would, and
-// must give the same output wherever its reads happen to end.
+// crash, must print what the list reader reads, and must give the same
+// output wherever its reads happen to end.
 
 #include "cli/run.h"
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
 #include "fuzz/fuzz_input.h"
-#include "textrules/lines.h"
+#include "textrules/name_lines.h"
 
 #include <QString>
 
@@ -66,10 +66,9 @@ Run RunOnce(std::string_view bytes, const ShortlistSettings& settings) {
     return {status, out.text(), err.text()};
 }
 
-// Line by line, as a user reads the rules: LF ends a line, a last line
-// without one counts, a byte-order mark before the first and a CR before an
-// LF are not part of the name, blank lines are passed over, lines that are
-// not UTF-8 or too long are refused.
+// What the shortlist must print: a record for each name the list reader
+// gives when it reads the whole input at once, in order, and a refusal for
+// each line it refuses. (fuzz_name_lines holds the reader to the rules.)
 struct Expected {
     std::uint64_t refused = 0;
     std::string plainOut; // what the plain format (no working) prints
@@ -79,48 +78,25 @@ Expected Reference(std::string_view bytes, const ShortlistSettings& settings) {
     const kindrell::DestinyNumber mother = kindrell::GetDestinyNumber(settings.mother);
     const kindrell::DestinyNumber father = kindrell::GetDestinyNumber(settings.father);
     Expected expected;
-    std::size_t start = 0;
-    bool first = true;
-    while (start < bytes.size()) {
-        const std::size_t lf = bytes.find('\n', start);
-        const std::size_t stop = lf == std::string_view::npos ? bytes.size() : lf;
-        std::string_view line = bytes.substr(start, stop - start);
-        start = stop + 1;
-        if (line.size() > kindrell::cli::kMaxLineBytes) {
+    kindrell::text::NameListReader reader([&](const kindrell::text::NameLine& line) {
+        if (line.fault != kindrell::text::LineFault::None) {
             ++expected.refused;
-            first = false;
-            continue;
+            return;
         }
-        if (std::exchange(first, false) && line.starts_with("\xEF\xBB\xBF")) {
-            line.remove_prefix(3);
-        }
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        const std::size_t begin = line.find_first_not_of(' ');
-        if (begin == std::string_view::npos) {
-            continue;
-        }
-        const std::string_view name = line.substr(begin, line.find_last_not_of(' ') - begin + 1);
-        QStringDecoder decoder = kindrell::text::StrictUtf8Decoder();
-        const std::u16string decoded =
-            QString(decoder(QByteArrayView(line.data(), static_cast<qsizetype>(line.size()))))
-                .toStdU16String();
-        if (decoder.hasError() || decoded.size() > kindrell::kMaxNameLength) {
-            ++expected.refused;
-            continue;
-        }
-        const kindrell::DestinyNumber child = kindrell::GetDestinyNumber(decoded);
+        const kindrell::DestinyNumber child =
+            kindrell::GetDestinyNumber(line.name.toString().toStdU16String());
         const kindrell::CompatibilityVerdict verdict =
             kindrell::GetCompatibility(child, mother, father);
         if (settings.harmonious && verdict != kindrell::CompatibilityVerdict::Harmonious) {
-            continue;
+            return;
         }
         expected.plainOut +=
-            std::string(name) + "\t" + std::to_string(child) + "\t" +
+            line.utf8.toByteArray().toStdString() + "\t" + std::to_string(child) + "\t" +
             QString::fromStdU16String(std::u16string(kindrell::TokenText(verdict))).toStdString() +
             "\n";
-    }
+    });
+    reader.read(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    reader.finish();
     return expected;
 }
 
@@ -148,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A line at the length limit needs about 98 KiB; rather than wait for
         // the fuzzer to grow one, stretch a line to within a few bytes of it.
         const std::size_t at = input.empty() ? 0 : data[3] % (input.size() + 1);
-        const std::size_t run = kindrell::cli::kMaxLineBytes - 4 + data[3] % 8;
+        const auto run = static_cast<std::size_t>(kindrell::text::kMaxLineBytes) - 4 + data[3] % 8;
         input.insert(at, run, (flags & 32U) != 0 ? 'a' : '\xC3');
     }
 

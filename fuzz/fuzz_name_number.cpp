@@ -102,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // rare so that the long walks do not eat the time for the short ones.
     const std::uint8_t flags = data[0];
     std::u16string name;
-    if ((flags & 0x0FU) == 0x0FU) {
+    const bool prefixed = (flags & 0x0FU) == 0x0FU;
+    if (prefixed) {
         name.assign(3630 + (flags >> 4U), u'I');
     }
     name += kindrell::fuzz::Utf16Units(kindrell::fuzz::Bytes(data + 1, size - 1));
@@ -113,23 +114,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KINDRELL_FUZZ_CHECK(number == ReferenceNumber(referenceSum));
 
     bool anyLetter = false;
-    std::u16string upper;
-    std::u16string lettersOnly;
-    std::u16string padded;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const char16_t unit = name[i];
+    for (const char16_t unit : name) {
         anyLetter = anyLetter || IsAsciiLetter(unit);
-        upper.push_back(Capital(unit));
-        if (IsAsciiLetter(unit)) {
-            lettersOnly.push_back(unit);
-        }
-        padded.push_back(unit);
-        padded.push_back(kFillers[(unit + i) % kFillers.size()]);
     }
     KINDRELL_FUZZ_CHECK((number == 0) == !anyLetter);
-    KINDRELL_FUZZ_CHECK(kindrell::GetDestinyNumber(upper) == number);
-    KINDRELL_FUZZ_CHECK(kindrell::GetDestinyNumber(lettersOnly) == number);
-    KINDRELL_FUZZ_CHECK(kindrell::GetDestinyNumber(padded) == number);
+    // The transformations that must not change a number are tried on the
+    // fuzzer's own text alone: on a name of 3,600 letters they took half of
+    // each run (perf), and the prefix only brings the sum to its limit.
+    if (!prefixed) {
+        std::u16string upper;
+        std::u16string lettersOnly;
+        std::u16string padded;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const char16_t unit = name[i];
+            upper.push_back(Capital(unit));
+            if (IsAsciiLetter(unit)) {
+                lettersOnly.push_back(unit);
+            }
+            padded.push_back(unit);
+            padded.push_back(kFillers[(unit + i) % kFillers.size()]);
+        }
+        KINDRELL_FUZZ_CHECK(kindrell::GetDestinyNumber(upper) == number);
+        KINDRELL_FUZZ_CHECK(kindrell::GetDestinyNumber(lettersOnly) == number);
+        KINDRELL_FUZZ_CHECK(kindrell::GetDestinyNumber(padded) == number);
+    }
 
     CheckWorking(name, number, referenceSum);
     return 0;
