@@ -1,20 +1,26 @@
 // What a keystroke in a parent's name box costs in the name finder's window,
 // on Qt's offscreen platform: the text change, the model's reset with the
-// list weighed and filtered again, the count line, and the window painted.
+// list weighed and filtered again, the count line, and the window painted;
+// and what opening the largest list of one's own costs.
 
 #include "finder/finder_state.h"
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
+#include "namelist/name_file.h"
 #include "platform/qt_services.h"
 #include "tests/support/platform_fakes.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <array>
+#include <string_view>
 
 namespace {
 
@@ -91,6 +97,80 @@ void BM_KeystrokeInLikedName(benchmark::State& state) {
     state.counters["rows"] = table->model()->rowCount();
 }
 BENCHMARK(BM_KeystrokeInLikedName)->Unit(benchmark::kMillisecond);
+
+// A list of one's own as large as the finder opens: a million different
+// names of two to five syllables, one in ten with an accent (so not ASCII).
+QString WriteLargestList(const QTemporaryDir& folder) {
+    constexpr std::array<std::string_view, 20> kSyllables{
+        "ma", "ri", "an", "el", "jo", "se", "li", "na", "ka", "to",
+        "be", "ra", "mi", "lu", "ve", "do", "sa", "ne", "co", "ta"};
+    QByteArray bytes;
+    for (int i = 0; i < kindrell::namelist::kMaxListNames; ++i) {
+        QByteArray name;
+        for (int rest = i + 20; rest > 0; rest /= 20) { // at least two syllables
+            name += kSyllables.at(static_cast<std::size_t>(rest % 20));
+        }
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+        bytes += name + (i % 10 == 0 ? "\xC3\xA9\n" : "\n");
+    }
+    const QString path = folder.filePath(QStringLiteral("largest.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
+// Opening that list with "Open list...": read, weighed, sorted and shown.
+void BM_OpenLargestList(benchmark::State& state) {
+    const QTemporaryDir folder;
+    const QString path = WriteLargestList(folder);
+    Services services;
+    FinderWindow window(services.all());
+    window.useBundledList();
+    window.show();
+    Find<QLineEdit>(window, "fatherBox")->setText(QStringLiteral("John"));
+    Find<QLineEdit>(window, "motherBox")->setText(QStringLiteral("Zoe"));
+    for (auto _ : state) {
+        services.files.paths.push_back(path);
+        if (!window.openList()) {
+            state.SkipWithError("the list was not opened");
+        }
+        window.repaint();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = Find<QTableView>(window, "table")->model()->rowCount();
+}
+BENCHMARK(BM_OpenLargestList)->Unit(benchmark::kMillisecond);
+
+// A keystroke in the father's name with that list open.
+void BM_KeystrokeInLargestList(benchmark::State& state) {
+    const QTemporaryDir folder;
+    Services services;
+    services.files.paths.push_back(WriteLargestList(folder));
+    FinderWindow window(services.all());
+    window.useBundledList();
+    window.show();
+    window.openList();
+    if (state.range(0) == kAnyVerdict) {
+        Find<QComboBox>(window, "harmonyBox")->setCurrentText(QStringLiteral("Any"));
+    }
+    auto* father = Find<QLineEdit>(window, "fatherBox");
+    Find<QLineEdit>(window, "motherBox")->setText(QStringLiteral("Zoe"));
+    bool longer = false;
+    for (auto _ : state) {
+        longer = !longer;
+        father->setText(longer ? QStringLiteral("John") : QStringLiteral("Joh"));
+        window.repaint();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = Find<QTableView>(window, "table")->model()->rowCount();
+}
+BENCHMARK(BM_KeystrokeInLargestList)
+    ->ArgName("case")
+    ->Arg(kHarmonious)
+    ->Arg(kAnyVerdict)
+    ->Unit(benchmark::kMillisecond);
 
 // The window made and shown with the list loaded, as the program starts.
 void BM_OpenWindow(benchmark::State& state) {

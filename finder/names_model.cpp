@@ -147,7 +147,9 @@ void NamesModel::setMarks(const std::vector<MarkedName>& marks) {
         keys.insert(keyOf(mark.name, mark.sex));
     }
     markedCount_ = 0;
-    for (std::size_t i = 0; i < marked_.size(); ++i) {
+    std::fill(marked_.begin(), marked_.end(), false);
+    // Without marks, a new list of a million names is spared as many keys.
+    for (std::size_t i = 0; !keys.isEmpty() && i < marked_.size(); ++i) {
         const namelist::NameEntry& entry = list_.entries()[i];
         marked_[i] = keys.contains(keyOf(entry.name, entry.sex));
         markedCount_ += marked_[i] ? 1 : 0;

@@ -6,11 +6,14 @@
 #include <QFile>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
+#include <functional>
 #include <numeric>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace kindrell::namelist {
 namespace {
@@ -21,12 +24,6 @@ constexpr std::size_t kNumbers = 10; // destiny numbers 0..9
 // Girl before boy before no sex, in every order that compares sexes.
 int SexRank(Sex sex) {
     return static_cast<int>(sex);
-}
-
-std::vector<std::int32_t> AllIndices(std::size_t size) {
-    std::vector<std::int32_t> indices(size);
-    std::iota(indices.begin(), indices.end(), 0);
-    return indices;
 }
 
 // The entries of `within` grouped by a small key (0 up to groups - 1), each
@@ -46,12 +43,59 @@ std::vector<std::int32_t> GroupBy(const std::vector<std::int32_t>& within, std::
     return order;
 }
 
-// The name's UTF-16 code units in order, then the sex.
-int CompareNameAndSex(const NameEntry& a, const NameEntry& b) {
-    if (const int byName = text::View(a.name).compare(text::View(b.name)); byName != 0) {
-        return byName;
+// The entries' indices by name (its UTF-16 code units in order), then sex.
+// Each name's first eight code units are packed into two integers kept
+// beside its index, so that most comparisons are of integers and only names
+// alike that far reach the names' own text: a million names sorted in a
+// fifth of the time it took through the entries (BM_OpenLargestList).
+// Packing pads with zeros, which sorts a shorter name first, as comparing
+// the text does. The index breaks the last ties, as a stable sort would.
+std::vector<std::int32_t> NameOrder(const std::vector<NameEntry>& entries) {
+    struct Key {
+        std::array<std::uint64_t, 2> start;
+        std::u16string_view name;
+        int sex;
+        std::int32_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::u16string_view name = text::View(entries[i].name);
+        std::array<std::uint64_t, 2> start{};
+        for (std::size_t unit = 0; unit < std::min<std::size_t>(name.size(), 8); ++unit) {
+            start.at(unit / 4) |= std::uint64_t{name[unit]} << (16 * (3 - unit % 4));
+        }
+        keys.push_back({start, name, SexRank(entries[i].sex), static_cast<std::int32_t>(i)});
     }
-    return SexRank(a.sex) - SexRank(b.sex);
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.start[0] != b.start[0]) {
+            return a.start[0] < b.start[0];
+        }
+        if (a.start[1] != b.start[1]) {
+            return a.start[1] < b.start[1];
+        }
+        if (const int byName = a.name.compare(b.name); byName != 0) {
+            return byName < 0;
+        }
+        return std::pair(a.sex, a.index) < std::pair(b.sex, b.index);
+    });
+    std::vector<std::int32_t> order(entries.size());
+    std::transform(keys.begin(), keys.end(), order.begin(), [](const Key& key) { return key.index; });
+    return order;
+}
+
+// `order` sorted by keys[index], highest first, ties keeping their place.
+// A list of one's own has neither births nor trends: every key is alike and
+// the order stays as it is, which two sorts of a million equal keys took a
+// third of opening the list to find (BM_OpenLargestList).
+template <typename Key>
+std::vector<std::int32_t> HighestFirst(std::vector<std::int32_t> order,
+                                       const std::vector<Key>& keys) {
+    if (std::adjacent_find(keys.begin(), keys.end(), std::not_equal_to<>()) != keys.end()) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](std::int32_t a, std::int32_t b) { return keys[a] > keys[b]; });
+    }
+    return order;
 }
 
 } // namespace
@@ -73,18 +117,19 @@ NameList::NameList(std::vector<NameEntry> entries, std::vector<NameHistory> hist
     if (histories_.size() != entries_.size()) {
         histories_.clear();
     }
+    numbers_.reserve(entries_.size());
+    sexes_.reserve(entries_.size());
     for (NameEntry& entry : entries_) {
         entry.number = GetDestinyNumber(text::View(entry.name));
+        numbers_.push_back(entry.number);
+        sexes_.push_back(entry.sex);
     }
     const auto& all = entries_;
     // Names are compared once, for the name order; the births order sorts
     // the name order by births alone, and the sex and number orders group
     // the births order (see BM_PrepareNameList: three full sorts with
     // integer keys took three times as long).
-    byName_ = AllIndices(all.size());
-    std::stable_sort(byName_.begin(), byName_.end(), [&all](std::int32_t a, std::int32_t b) {
-        return CompareNameAndSex(all[a], all[b]) < 0;
-    });
+    byName_ = NameOrder(all);
     std::vector<std::int32_t> births(all.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
         // A name without births counts as fewer than any with.
@@ -93,11 +138,13 @@ NameList::NameList(std::vector<NameEntry> entries, std::vector<NameHistory> hist
     const auto moreBirths = [&births](std::int32_t a, std::int32_t b) {
         return births[a] > births[b];
     };
-    byBirths_ = byName_;
-    std::stable_sort(byBirths_.begin(), byBirths_.end(), moreBirths);
+    byBirths_ = HighestFirst(byName_, births);
     // A name given to both sexes: its entries, next to each other, in the
-    // births order as every tie is.
-    for (auto run = byName_.begin(); run != byName_.end();) {
+    // births order as every tie is. Only the bundled list knows sexes; a list
+    // of one's own is spared the walk, and its million comparisons of names.
+    const bool anySex = std::any_of(all.begin(), all.end(),
+                                    [](const NameEntry& entry) { return entry.sex != Sex::Unknown; });
+    for (auto run = byName_.begin(); anySex && run != byName_.end();) {
         const auto next = std::find_if(run, byName_.end(), [&all, run](std::int32_t index) {
             return all[index].name != all[*run].name;
         });
@@ -114,9 +161,7 @@ NameList::NameList(std::vector<NameEntry> entries, std::vector<NameHistory> hist
     for (std::size_t i = 0; i < all.size(); ++i) {
         trends[i] = TrendRank(trend(static_cast<std::int32_t>(i)));
     }
-    byTrend_ = byBirths_;
-    std::stable_sort(byTrend_.begin(), byTrend_.end(),
-                     [&trends](std::int32_t a, std::int32_t b) { return trends[a] > trends[b]; });
+    byTrend_ = HighestFirst(byBirths_, trends);
     prepareSexes();
 }
 
@@ -129,8 +174,8 @@ void NameList::prepareSexes() {
         const std::int32_t b = byName_[i];
         const NameEntry& first = entries_[static_cast<std::size_t>(a)];
         const NameEntry& second = entries_[static_cast<std::size_t>(b)];
-        if (first.name != second.name || first.sex == second.sex || first.sex == Sex::Unknown ||
-            second.sex == Sex::Unknown) {
+        if (first.sex == Sex::Unknown || second.sex == Sex::Unknown || first.sex == second.sex ||
+            first.name != second.name) {
             continue;
         }
         otherSex_[static_cast<std::size_t>(a)] = b;
