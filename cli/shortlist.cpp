@@ -63,17 +63,31 @@ std::array<std::string, 10> PrepareTails(const ShortlistSettings& settings) {
 // refused line told; the caller reads the list and writes the output.
 class Weigher {
   public:
-    Weigher(int err, const ShortlistSettings& settings)
-        : err_(err), settings_(settings), tails_(PrepareTails(settings)),
+    Weigher(int out, int err, const ShortlistSettings& settings)
+        : out_(out), err_(err), settings_(settings), tails_(PrepareTails(settings)),
           reader_([this](const text::NameLine& line) { take(line); }) {}
 
     text::NameListReader& reader() { return reader_; }
 
-    std::string output;
+    // Whether every write so far has succeeded.
+    [[nodiscard]] bool writing() const { return written_; }
+    // Writes the records so far; false once a write has failed.
+    bool write() {
+        written_ = written_ && WriteAll(out_, output_, err_);
+        output_.clear(); // keeping its capacity: growing it again costs page faults
+        return written_;
+    }
+
     int status = kExitSuccess; // partial once a line is refused or reading fails
 
   private:
     void take(const text::NameLine& line) {
+        if (!written_) {
+            return; // the run ends with the read that holds this line
+        }
+        if (output_.size() >= kOutputBlock) {
+            write();
+        }
         if (line.fault != text::LineFault::None) {
             status = kExitPartial;
             WriteAll(err_, std::string(kProgramName) + ": line " + std::to_string(line.number) +
@@ -104,21 +118,24 @@ class Weigher {
         const std::string working =
             settings_.explain ? Utf8(FormatWorking(ExplainDestinyNumber(weighed))) : std::string();
         if (!settings_.json) {
-            output.append(name).append(tail).append(settings_.explain ? "\t" : "");
-            output.append(working).append("\n");
+            output_.append(name).append(tail).append(settings_.explain ? "\t" : "");
+            output_.append(working).append("\n");
             return;
         }
-        output += "{\"Name\":";
-        text::AppendJsonString(name, output);
-        output += tail;
+        output_ += "{\"Name\":";
+        text::AppendJsonString(name, output_);
+        output_ += tail;
         if (settings_.explain) {
-            output += ",\"ChildWorking\":";
-            text::AppendJsonString(working, output);
+            output_ += ",\"ChildWorking\":";
+            text::AppendJsonString(working, output_);
         }
-        output += "}\n";
+        output_ += "}\n";
     }
 
+    int out_;
     int err_;
+    bool written_ = true;
+    std::string output_;
     const ShortlistSettings& settings_;
     const std::array<std::string, 10> tails_;
     text::NameListReader reader_;
@@ -142,12 +159,7 @@ bool WriteAll(int fd, std::string_view bytes, int err) {
 }
 
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
-    Weigher run(err, settings);
-    const auto write = [&] {
-        const bool written = WriteAll(out, run.output, err);
-        run.output.clear(); // keeping its capacity: growing it again costs page faults
-        return written;
-    };
+    Weigher run(out, err, settings);
     const std::size_t block = std::max<std::size_t>(settings.readBlock, 1);
     std::vector<char> buffer(block);
     for (;;) {
@@ -163,13 +175,12 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
         run.reader().read({buffer.data(), static_cast<qsizetype>(got)});
         // Input that comes slower than a block at a time (a terminal, a
         // pipe) gets its answers before the program waits for more.
-        if ((run.output.size() >= kOutputBlock || static_cast<std::size_t>(got) < block) &&
-            !write()) {
+        if ((static_cast<std::size_t>(got) < block && !run.write()) || !run.writing()) {
             return kExitPartial;
         }
     }
     run.reader().finish();
-    return write() ? run.status : kExitPartial;
+    return run.write() ? run.status : kExitPartial;
 }
 
 } // namespace kindrell::cli

@@ -208,6 +208,31 @@ class NameListTest : public QObject {
                  (QStringList{"a/", QString::fromUcs4(U"\U0001F600/"), QStringLiteral("\uFFFD/")}));
     }
 
+    // Names alike for eight code units and more, names that end within them,
+    // and a surrogate pair across the eighth: still code-unit order, which
+    // QString's own comparison gives.
+    void nameOrderHoldsPastLongAlikeStarts() {
+        const QStringList names{"Alexandrina",
+                                "Alexandra",
+                                "Alexandr",
+                                "Alexandra Marie",
+                                "Alex",
+                                "Alexandrb",
+                                "Al",
+                                "A",
+                                QStringLiteral("Alexandr\u00E9"),
+                                QString::fromUcs4(U"Alexand\U0001F600"),
+                                QString::fromUcs4(U"Alexand\U0001F601")};
+        const NameList list = NameList::FromNames(names);
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end());
+        QStringList inOrder;
+        for (const std::int32_t index : list.order(ListOrder::Name)) {
+            inOrder << list.entries()[static_cast<std::size_t>(index)].name;
+        }
+        QCOMPARE(inOrder, sorted);
+    }
+
     void userListHasNoSexOrBirthsAndKeepsFileOrderOnTies() {
         const NameList list = NameList::FromNames({"Mary", "Ann", "Mary", "Bob"});
         QCOMPARE(list.size(), 4);
