@@ -101,9 +101,9 @@ BENCHMARK(BM_KeystrokeInLikedName)->Unit(benchmark::kMillisecond);
 // A list of one's own as large as the finder opens: a million different
 // names of two to five syllables, one in ten with an accent (so not ASCII).
 QString WriteLargestList(const QTemporaryDir& folder) {
-    constexpr std::array<std::string_view, 20> kSyllables{
-        "ma", "ri", "an", "el", "jo", "se", "li", "na", "ka", "to",
-        "be", "ra", "mi", "lu", "ve", "do", "sa", "ne", "co", "ta"};
+    constexpr std::array<std::string_view, 20> kSyllables{"ma", "ri", "an", "el", "jo", "se", "li",
+                                                          "na", "ka", "to", "be", "ra", "mi", "lu",
+                                                          "ve", "do", "sa", "ne", "co", "ta"};
     QByteArray bytes;
     for (int i = 0; i < kindrell::namelist::kMaxListNames; ++i) {
         QByteArray name;
@@ -113,7 +113,7 @@ QString WriteLargestList(const QTemporaryDir& folder) {
         name[0] = static_cast<char>(name[0] - 'a' + 'A');
         bytes += name + (i % 10 == 0 ? "\xC3\xA9\n" : "\n");
     }
-    const QString path = folder.filePath(QStringLiteral("largest.txt"));
+    QString path = folder.filePath(QStringLiteral("largest.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qFatal("cannot write %s", qPrintable(path));

@@ -63,7 +63,8 @@ struct ShortlistSettings {
 };
 
 // Weighs the names read from `in`, one per line as text::NameListReader reads them: a
-// record each to `out`, a line per refused line to `err`. Stops at the first failed write. Gives the exit status.
+// record each to `out`, a line per refused line to `err`. Stops at the first failed write. Gives
+// the exit status.
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings);
 
 } // namespace kindrell::cli

@@ -1,8 +1,8 @@
 #include "cli/run.h"
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
-#include "textrules/json_string.h"
 #include "textrules/engine_strings.h"
+#include "textrules/json_string.h"
 #include "textrules/name_lines.h"
 
 #include <QString>

@@ -126,8 +126,7 @@ void FinderWindow::showLikedName() {
         namelist::TextsOf(model_->weighing().verdict(GetDestinyNumber(text::View(liked.name))));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
-    likedLine_->setText(
-        QStringLiteral("%1 is not in the bundled list").arg(Wrappable(liked.name)));
+    likedLine_->setText(QStringLiteral("%1 is not in the bundled list").arg(Wrappable(liked.name)));
     likedLine_->show();
 }
 

@@ -4,9 +4,9 @@
 
 #include "finder/finder_window.h"
 
+#include "engine/name_number.h"
 #include "finder/count_lines.h"
 #include "finder/names_model.h"
-#include "engine/name_number.h"
 #include "namelist/name_file.h"
 
 #include <QFileInfo>
@@ -47,7 +47,8 @@ QString LeftOutText(const namelist::NameFileContents& contents) {
     add(contents.tooLongLines,
         QStringLiteral("1 line with a name longer than %1 characters was left out.")
             .arg(CountText(static_cast<qint64>(kMaxNameLength))),
-        QStringLiteral("%1 lines with names longer than ") + CountText(static_cast<qint64>(kMaxNameLength)) +
+        QStringLiteral("%1 lines with names longer than ") +
+            CountText(static_cast<qint64>(kMaxNameLength)) +
             QStringLiteral(" characters were left out."));
     add(contents.repeats, QStringLiteral("1 repeated name was merged."),
         QStringLiteral("%1 repeated names were merged."));
@@ -60,7 +61,7 @@ QString NotOpenedText(const QString& fileName, const namelist::NameFileRead& rea
     case namelist::NameFileProblem::TooLarge:
         return QStringLiteral("%1 is larger than %2 MB, more than the finder opens. The list "
                               "shown is unchanged.")
-            .arg(Quoted(fileName), CountText(namelist::kMaxListBytes / (1024 * 1024)));
+            .arg(Quoted(fileName), CountText(namelist::kMaxListBytes / (qint64{1024} * 1024)));
     case namelist::NameFileProblem::TooManyNames:
         return QStringLiteral("%1 holds more than %2 names, more than the finder opens. The "
                               "list shown is unchanged.")
@@ -144,9 +145,9 @@ bool FinderWindow::openList() {
     }
     useList(QFileInfo(path).absoluteFilePath(), namelist::NameList::FromNames(contents.names));
     if (!leftOut.isEmpty()) {
-        messages_.showInformation(QStringLiteral("%1 read from %2. %3")
-                                      .arg(NamesText(contents.names.size()), Quoted(fileName),
-                                           leftOut));
+        messages_.showInformation(
+            QStringLiteral("%1 read from %2. %3")
+                .arg(NamesText(contents.names.size()), Quoted(fileName), leftOut));
     }
     return true;
 }

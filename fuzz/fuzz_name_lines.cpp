@@ -71,7 +71,7 @@ template <typename Text> std::vector<std::pair<qsizetype, qsizetype>> Lines(cons
 
 std::vector<Line> Utf16Reference(const QByteArray& bytes) {
     QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
-                                                         : QStringDecoder::Utf16BE);
+                                                        : QStringDecoder::Utf16BE);
     const QString text = decoder.decode(bytes.first(bytes.size() / 2 * 2));
     const bool halfUnit = bytes.size() % 2 != 0;
     std::vector<Line> lines;
@@ -146,7 +146,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A line at the length limit needs about 98 KiB: stretch one to
         // within a few bytes of it rather than wait for the fuzzer to grow it.
         const qsizetype at = bytes.isEmpty() ? 0 : data[1] % (bytes.size() + 1);
-        bytes.insert(at, kindrell::text::kMaxLineBytes - 4 + data[0] % 8, (data[0] & 2U) ? 'a' : ' ');
+        bytes.insert(at, kindrell::text::kMaxLineBytes - 4 + data[0] % 8,
+                     (data[0] & 2U) ? 'a' : ' ');
     }
     const std::vector<Line> expected = Reference(bytes);
     // Reads of a few bytes put their ends everywhere; over a stretched line

@@ -15,12 +15,12 @@ inline constexpr qsizetype kMaxListNames = 1'000'000;
 inline constexpr qint64 kMaxListBytes = qint64{64} * 1024 * 1024;
 
 struct NameFileContents {
-    QStringList names;           // as text::NameListReader gives them, each once
-    bool utf16 = false;          // the list is UTF-16, so bad lines are not valid UTF-16
-    qsizetype invalidLines = 0;  // left out: not valid UTF-8 (or UTF-16)
-    qsizetype controlLines = 0;  // left out: a control character inside the name
-    qsizetype tooLongLines = 0;  // left out: a name longer than kMaxNameLength
-    qsizetype repeats = 0;       // names already in the list (ignoring case), merged
+    QStringList names;          // as text::NameListReader gives them, each once
+    bool utf16 = false;         // the list is UTF-16, so bad lines are not valid UTF-16
+    qsizetype invalidLines = 0; // left out: not valid UTF-8 (or UTF-16)
+    qsizetype controlLines = 0; // left out: a control character inside the name
+    qsizetype tooLongLines = 0; // left out: a name longer than kMaxNameLength
+    qsizetype repeats = 0;      // names already in the list (ignoring case), merged
 };
 
 enum class NameFileProblem {

@@ -80,7 +80,8 @@ std::vector<std::int32_t> NameOrder(const std::vector<NameEntry>& entries) {
         return std::pair(a.sex, a.index) < std::pair(b.sex, b.index);
     });
     std::vector<std::int32_t> order(entries.size());
-    std::transform(keys.begin(), keys.end(), order.begin(), [](const Key& key) { return key.index; });
+    std::transform(keys.begin(), keys.end(), order.begin(),
+                   [](const Key& key) { return key.index; });
     return order;
 }
 
@@ -142,8 +143,8 @@ NameList::NameList(std::vector<NameEntry> entries, std::vector<NameHistory> hist
     // A name given to both sexes: its entries, next to each other, in the
     // births order as every tie is. Only the bundled list knows sexes; a list
     // of one's own is spared the walk, and its million comparisons of names.
-    const bool anySex = std::any_of(all.begin(), all.end(),
-                                    [](const NameEntry& entry) { return entry.sex != Sex::Unknown; });
+    const bool anySex = std::any_of(
+        all.begin(), all.end(), [](const NameEntry& entry) { return entry.sex != Sex::Unknown; });
     for (auto run = byName_.begin(); anySex && run != byName_.end();) {
         const auto next = std::find_if(run, byName_.end(), [&all, run](std::int32_t index) {
             return all[index].name != all[*run].name;

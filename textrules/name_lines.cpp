@@ -107,11 +107,10 @@ void NameListReader::read(QByteArrayView bytes) {
 void NameListReader::start(QByteArrayView bytes) {
     started_ = true;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        encoding_ = bytes.front() == '\xFF' ? Encoding::Utf16LittleEndian
-                                            : Encoding::Utf16BigEndian;
-        utf16_ = QStringDecoder(encoding_ == Encoding::Utf16LittleEndian
-                                    ? QStringDecoder::Utf16LE
-                                    : QStringDecoder::Utf16BE);
+        encoding_ =
+            bytes.front() == '\xFF' ? Encoding::Utf16LittleEndian : Encoding::Utf16BigEndian;
+        utf16_ = QStringDecoder(encoding_ == Encoding::Utf16LittleEndian ? QStringDecoder::Utf16LE
+                                                                         : QStringDecoder::Utf16BE);
         readUtf16(bytes);
     } else {
         readUtf8(bytes);

@@ -31,7 +31,7 @@ enum class LineFault : std::uint8_t {
 struct NameLine {
     std::uint64_t number = 0; // the line's number in the list, from 1
     LineFault fault = LineFault::None;
-    QStringView name; // trimmed, NFC; valid until the reader reads on
+    QStringView name;    // trimmed, NFC; valid until the reader reads on
     QByteArrayView utf8; // the same name in UTF-8
 };
 
@@ -67,16 +67,16 @@ class NameListReader {
 
     Handle handle_;
     Encoding encoding_ = Encoding::Utf8;
-    bool started_ = false;      // the encoding is known
-    bool afterCr_ = false;      // the last line ended in CR, so an LF next ends nothing
-    bool discarding_ = false;   // inside a line already refused as too long
-    bool oddByte_ = false;      // a UTF-16 list has read an odd number of bytes
+    bool started_ = false;    // the encoding is known
+    bool afterCr_ = false;    // the last line ended in CR, so an LF next ends nothing
+    bool discarding_ = false; // inside a line already refused as too long
+    bool oddByte_ = false;    // a UTF-16 list has read an odd number of bytes
     std::uint64_t lineNumber_ = 0;
-    QByteArray pendingBytes_;   // the start of a UTF-8 line, or of the list
-    QString pendingUnits_;      // the start of a UTF-16 line
-    QStringDecoder utf8_;       // strict, one line at a time
-    QStringDecoder utf16_;      // across reads
-    QString units_;             // the line being handled
+    QByteArray pendingBytes_; // the start of a UTF-8 line, or of the list
+    QString pendingUnits_;    // the start of a UTF-16 line
+    QStringDecoder utf8_;     // strict, one line at a time
+    QStringDecoder utf16_;    // across reads
+    QString units_;           // the line being handled
     QString name_;
     QByteArray nameUtf8_;
 };

@@ -219,7 +219,8 @@ TEST(RunProgram, HelpAndVersion) {
 
 } // namespace
 
-class OddListThroughTheProgram : public testing::TestWithParam<kindrell::testing_support::OddList> {};
+class OddListThroughTheProgram : public testing::TestWithParam<kindrell::testing_support::OddList> {
+};
 
 // One record a line read, in order, none merged; each refused line told by its number.
 TEST_P(OddListThroughTheProgram, GivesARecordForEachName) {

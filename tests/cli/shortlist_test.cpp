@@ -51,19 +51,17 @@ const std::string kMixedInput = std::string("\xEF\xBB\xBFMary\r\n") // 1: mark s
                                 + "Ava\r\n"                         // 5
                                 + "Ma\xC3\n"                        // 6: truncated UTF-8
                                 + "\xEF\xBB\xBF"
-                                  "Amy\n" // 7: a mark inside is dropped too
-                                + "123\n" // 8: no letters, 0
+                                  "Amy\n"                        // 7: a mark inside is dropped too
+                                + "123\n"                        // 8: no letters, 0
                                 + std::string(32768, 'a') + "\n" // 9: one code unit too many
                                 + std::string(32767, 'a') + "\n" // 10: sum 32767, 7
-                                + std::string(kMaxLine + 10, 'b') +
-                                "\n"               // 11: too long to keep
-                                + "\xED\xA0\x80\n" // 12: a surrogate
-                                + "Zo\xC3\xAB";    // 13: last line without LF
+                                + std::string(kMaxLine + 10, 'b') + "\n" // 11: too long to keep
+                                + "\xED\xA0\x80\n"                       // 12: a surrogate
+                                + "Zo\xC3\xAB";                          // 13: last line without LF
 
 const std::string kMixedOutput =
     std::string("Mary\t3\tHarmonious\n") + "Mia\t5\tHarmonious with parent 1\n" +
-    "Ava\t6\tHarmonious with parent 2\n" +
-    "Amy\t3\tHarmonious\n" +
+    "Ava\t6\tHarmonious with parent 2\n" + "Amy\t3\tHarmonious\n" +
     "123\t0\tHarmonious with parent 2\n" + std::string(32767, 'a') +
     "\t7\tHarmonious with parent 1\n" + "Zo\xC3\xAB\t5\tHarmonious with parent 1\n";
 

@@ -43,9 +43,9 @@ class FinderListsTest : public QObject {
         QTest::addColumn<QString>("message");
         for (const kindrell::testing_support::OddList& list :
              kindrell::testing_support::OddLists()) {
-            QTest::newRow(list.label) << QByteArray::fromStdString(list.bytes)
-                                      << QString::fromStdString(list.finderNames)
-                                      << QString::fromStdString(list.finderMessage);
+            QTest::newRow(list.label)
+                << QByteArray::fromStdString(list.bytes) << QString::fromStdString(list.finderNames)
+                << QString::fromStdString(list.finderMessage);
         }
     }
     void oddLists() {
@@ -94,8 +94,8 @@ class FinderListsTest : public QObject {
         QTest::newRow("missing") << QByteArray() << qint64{0}
                                  << "\u201Cgone.txt\u201D could not be read: No such file or "
                                     "directory.";
-        QTest::newRow("blank lines only")
-            << QByteArray("\n  \r\n") << qint64{0} << QStringLiteral("\u201Cgone.txt\u201D holds no names.");
+        QTest::newRow("blank lines only") << QByteArray("\n  \r\n") << qint64{0}
+                                          << QStringLiteral("\u201Cgone.txt\u201D holds no names.");
         QTest::newRow("nothing readable")
             << QByteArray("\xFF\n\xFE\n") << qint64{0}
             << QStringLiteral("\u201Cgone.txt\u201D holds no names. 2 lines that are not valid "
@@ -134,7 +134,6 @@ class FinderListsTest : public QObject {
         QCOMPARE(h.line("markedLine"), QStringLiteral("1 name marked"));
         QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
     }
-
 };
 
 QTEST_MAIN(FinderListsTest)

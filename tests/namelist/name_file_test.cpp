@@ -47,7 +47,9 @@ class NameFileTest : public QObject {
         QTest::newRow("empty") << QByteArray() << QStringList{} << 0;
         // Deseret capital and small long I: letters beyond the BMP fold too.
         QTest::newRow("repeats ignoring case, beyond the BMP too")
-            << QByteArray("Zo\xC3\xAB\nZO\xC3\x8B\n\xF0\x90\x90\x80" "a\n\xF0\x90\x90\xA8" "A\n")
+            << QByteArray("Zo\xC3\xAB\nZO\xC3\x8B\n\xF0\x90\x90\x80"
+                          "a\n\xF0\x90\x90\xA8"
+                          "A\n")
             << QStringList{QStringLiteral("Zo\u00EB"), QString::fromUcs4(U"\U00010400a")} << 0;
     }
     void parse() {

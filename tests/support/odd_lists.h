@@ -40,8 +40,8 @@ inline std::vector<OddList> OddLists() {
     const std::string longest(32767, 'a');
     const std::string read = " read from \u201Codd.txt\u201D. ";
     return {
-        {"utf16_windows", Utf16(u"Mary\r\nZo\u00EB\r\nAnne Marie\r\n"),
-         "Mary|Zo\u00EB|Anne Marie", "", "Mary|Zo\u00EB|Anne Marie", ""},
+        {"utf16_windows", Utf16(u"Mary\r\nZo\u00EB\r\nAnne Marie\r\n"), "Mary|Zo\u00EB|Anne Marie",
+         "", "Mary|Zo\u00EB|Anne Marie", ""},
         {"utf16_big_endian_lone_surrogate", Utf16(u"Ava\n\xD800x\nMia", true), "Ava|Mia",
          Skipped(2, "not valid UTF-16"), "Ava|Mia",
          "2 names" + read + "1 line that is not valid UTF-16 was left out."},
@@ -55,8 +55,7 @@ inline std::vector<OddList> OddLists() {
          "Zo\u00EB", "1 name" + read + "1 repeated name was merged."},
         {"repeats_in_any_case", "Mary\nmary\nZoe\nMARY\n", "Mary|mary|Zoe|MARY", "", "Mary|Zoe",
          "2 names" + read + "2 repeated names were merged."},
-        {"control_characters", std::string("Ma\0ry\n", 6) + "Zo\x1B[1me\nAnne\tMarie\nMia\n",
-         "Mia",
+        {"control_characters", std::string("Ma\0ry\n", 6) + "Zo\x1B[1me\nAnne\tMarie\nMia\n", "Mia",
          Skipped(1, "a control character in the name") +
              Skipped(2, "a control character in the name") +
              Skipped(3, "a control character in the name"),

@@ -125,9 +125,10 @@ TEST(StrictUtf8, OneDecoderForEveryLine) {
     const std::vector<ReadLine> lines =
         ReadList("Ma\xC3\n\xA9\nZo\xC3\xAB\n\xFF\nMary\n\xE2\x82\n\xAC\n\xE2\x82\xAC");
     const std::vector<ReadLine> expected{
-        {1, LineFault::NotUtf8, u""},  {2, LineFault::NotUtf8, u""}, {3, LineFault::None, u"Zo\u00EB"},
-        {4, LineFault::NotUtf8, u""},  {5, LineFault::None, u"Mary"}, {6, LineFault::NotUtf8, u""},
-        {7, LineFault::NotUtf8, u""},  {8, LineFault::None, u"\u20AC"}};
+        {1, LineFault::NotUtf8, u""},      {2, LineFault::NotUtf8, u""},
+        {3, LineFault::None, u"Zo\u00EB"}, {4, LineFault::NotUtf8, u""},
+        {5, LineFault::None, u"Mary"},     {6, LineFault::NotUtf8, u""},
+        {7, LineFault::NotUtf8, u""},      {8, LineFault::None, u"\u20AC"}};
     EXPECT_EQ(lines, expected);
 }
 
@@ -289,7 +290,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{1, kName, u"Mary"}, {2, kName, u"Zo\u00EB"}}},
         ListCase{"inner_spaces_stay", "Anne\xC2\xA0Marie", {{1, kName, u"Anne\u00A0Marie"}}},
         ListCase{"controls_refused",
-                 std::string("Ma\0ry\n", 6) + "Anne\tMarie\nZo\xC2\x9D" "e\nx\x7F\n",
+                 std::string("Ma\0ry\n", 6) + "Anne\tMarie\nZo\xC2\x9D"
+                                              "e\nx\x7F\n",
                  {{1, LineFault::ControlCharacter, u""},
                   {2, LineFault::ControlCharacter, u""},
                   {3, LineFault::ControlCharacter, u""},
@@ -298,18 +300,24 @@ INSTANTIATE_TEST_SUITE_P(
                  "\xEF\xBB\xBFMary\n\xEF\xBB\xBF\nZo\xEF\xBB\xBF\xC3\xAB\n\xEF\xBB",
                  {{1, kName, u"Mary"}, {3, kName, u"Zo\u00EB"}, {4, LineFault::NotUtf8, u""}}},
         ListCase{"decomposed_composed", "Zoe\xCC\x88\n", {{1, kName, u"Zo\u00EB"}}},
-        ListCase{"utf16_little_endian", Utf16(u"Mary\r\nZo\u00EB\r\n\U0001F600", false),
+        ListCase{"utf16_little_endian",
+                 Utf16(u"Mary\r\nZo\u00EB\r\n\U0001F600", false),
                  {{1, kName, u"Mary"}, {2, kName, u"Zo\u00EB"}, {3, kName, u"\U0001F600"}}},
-        ListCase{"utf16_big_endian", Utf16(u"\uFEFFAva\rMia\u0009\n", true),
+        ListCase{"utf16_big_endian",
+                 Utf16(u"\uFEFFAva\rMia\u0009\n", true),
                  {{1, kName, u"Ava"}, {2, kName, u"Mia"}}},
-        ListCase{"utf16_lone_surrogate", Utf16(u"A\xD800\nB\xDC00\nC", false),
+        ListCase{"utf16_lone_surrogate",
+                 Utf16(u"A\xD800\nB\xDC00\nC", false),
                  {{1, LineFault::NotUtf16, u""}, {2, LineFault::NotUtf16, u""}, {3, kName, u"C"}}},
-        ListCase{"utf16_half_a_unit", Utf16(u"Mia\n", false) + "A",
+        ListCase{"utf16_half_a_unit",
+                 Utf16(u"Mia\n", false) + "A",
                  {{1, kName, u"Mia"}, {2, LineFault::NotUtf16, u""}}},
         ListCase{"utf16_mark_alone", "\xFF\xFE", {}},
-        ListCase{"longest_name", std::string(kMaxNameLength, 'a') + "\r\n",
+        ListCase{"longest_name",
+                 std::string(kMaxNameLength, 'a') + "\r\n",
                  {{1, kName, std::u16string(kMaxNameLength, u'a')}}},
-        ListCase{"one_unit_too_many", " " + std::string(kMaxNameLength + 1, 'a') + "\nMia",
+        ListCase{"one_unit_too_many",
+                 " " + std::string(kMaxNameLength + 1, 'a') + "\nMia",
                  {{1, LineFault::TooLong, u""}, {2, kName, u"Mia"}}},
         // Two code units each, one each once composed: short enough in NFC.
         ListCase{"long_until_composed",
@@ -324,7 +332,9 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"too_long_to_keep",
                  "Ava\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) + 1, 'b') +
                      "\rMia\r\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) * 2, 'c'),
-                 {{1, kName, u"Ava"}, {2, LineFault::TooLong, u""}, {3, kName, u"Mia"},
+                 {{1, kName, u"Ava"},
+                  {2, LineFault::TooLong, u""},
+                  {3, kName, u"Mia"},
                   {4, LineFault::TooLong, u""}}}),
     RowName);
 
