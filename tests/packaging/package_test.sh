@@ -72,8 +72,33 @@ for path in \
     "./usr/share/metainfo/$appstream_id.metainfo.xml" \
     "./usr/share/metainfo/$names_appstream_id.metainfo.xml" \
     ./usr/share/icons/hicolor/scalable/apps/kindrell.svg \
-    ./usr/share/icons/hicolor/32x32/apps/kindrell.png; do
+    ./usr/share/icons/hicolor/32x32/apps/kindrell.png \
+    ./usr/share/man/man1/kindrell.1.gz \
+    ./usr/share/man/man1/kindrell-names.1.gz \
+    ./usr/share/man/man1/kindrell-reading.1.gz \
+    ./usr/share/doc/kindrell/copyright \
+    ./usr/share/doc/kindrell/changelog.gz \
+    ./usr/share/bash-completion/completions/kindrell-reading; do
     grep -qxF "$path" "$work/contents" || fail "package lacks $path"
+done
+
+# Debian's own checker: any error or warning fails the test.
+echo "== lintian"
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps installs it)"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+    { grep -v 'running with root privileges' "$work/lintian.log" >&2; fail "lintian found errors or warnings"; }
+grep -v 'running with root privileges' "$work/lintian.log" || true
+echo "lintian: no error, no warning"
+
+# The manual pages, found by man in the unpacked tree as they would be once
+# installed.
+echo "== manual pages"
+dpkg -x "$deb" "$work/mantree"
+for page in kindrell kindrell-names kindrell-reading; do
+    found=$(MANPATH=$work/mantree/usr/share/man man -w "$page") ||
+        fail "man -w does not find $page"
+    [[ $found == "$work/mantree/usr/share/man/man1/$page.1.gz" ]] || fail "man -w $page gives $found"
+    echo "$page: ${found#"$work/mantree"}"
 done
 
 # The unpacked tree as a whole: metadata, desktop entry and icon agree.
