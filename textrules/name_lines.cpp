@@ -27,6 +27,48 @@ template <> struct LineEnds<QStringView> {
     static constexpr QChar kCr = u'\r';
 };
 
+// Whether no normalisation joins the character at `at` to what stands before
+// it: a starter that is neither a mark nor a Hangul jamo (the characters
+// that compose with a preceding one are all marks or jamo).
+bool StartsAPiece(QStringView text, qsizetype at) {
+    const QChar unit = text.at(at);
+    if (unit.isLowSurrogate()) {
+        return false;
+    }
+    const char32_t code = unit.isHighSurrogate() && at + 1 < text.size()
+                              ? QChar::surrogateToUcs4(unit, text.at(at + 1))
+                              : unit.unicode();
+    const bool jamo = (code >= 0x1100 && code <= 0x11FF) || (code >= 0xA960 && code <= 0xA97F) ||
+                      (code >= 0xD7B0 && code <= 0xD7FF);
+    return QChar::combiningClass(code) == 0 && !QChar::isMark(code) && !jamo;
+}
+
+// NFC a piece at a time. Qt's normalisation moves the rest of the string at
+// each character it decomposes, so a line of 49,000 Hangul syllables took 18
+// s under the sanitizers (fuzz_cli_shortlist) and 32,767 units 180 ms
+// without. A piece ends where the next starts one (StartsAPiece), or, in a
+// run of over kPiece marks that no name has, anywhere: those marks are then
+// put in order within each piece only.
+QString Nfc(const QString& text) {
+    constexpr qsizetype kPiece = 256;
+    if (text.size() <= kPiece) {
+        return text.normalized(QString::NormalizationForm_C);
+    }
+    QString nfc;
+    nfc.reserve(text.size());
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = std::min(start + kPiece, text.size());
+        const qsizetype latest = std::min(end + kPiece, text.size());
+        while (end < latest && !StartsAPiece(text, end)) {
+            ++end;
+        }
+        end += end < text.size() && text.at(end).isLowSurrogate() ? 1 : 0;
+        nfc += text.mid(start, end - start).normalized(QString::NormalizationForm_C);
+        start = end;
+    }
+    return nfc;
+}
+
 struct SplitState {
     bool& afterCr;
     bool& discarding;
@@ -223,7 +265,7 @@ void NameListReader::textLine(QStringView decoded) {
         refuse(LineFault::ControlCharacter);
         return;
     }
-    name_ = name_.normalized(QString::NormalizationForm_C);
+    name_ = Nfc(name_);
     if (static_cast<std::size_t>(name_.size()) > kMaxNameLength) {
         refuse(LineFault::TooLong);
         return;

@@ -36,8 +36,8 @@ struct NameLine {
 };
 
 // More than this many UTF-8 bytes (or UTF-16 code units) is more than any
-// name of kMaxNameLength code units needs, with a mark and a CR, and such a
-// line is refused as soon as it is seen, without being kept whole.
+// name of kMaxNameLength code units needs (three bytes a unit, and a mark),
+// and such a line is refused as soon as it is seen, without being kept whole.
 inline constexpr qsizetype kMaxLineBytes = 3 * static_cast<qsizetype>(kMaxNameLength) + 4;
 
 class NameListReader {

@@ -329,6 +329,27 @@ INSTANTIATE_TEST_SUITE_P(
                      return nfd;
                  }(),
                  {{1, kName, std::u16string(kMaxNameLength, u'\u00E9')}}},
+        // Normalised a piece at a time, for speed: the same as the whole at once.
+        ListCase{"long_line_in_nfc",
+                 [] {
+                     std::string line;
+                     for (int i = 0; i < 400; ++i) {
+                         line += "\xEA\xB0\x80"
+                                 "e\xCC\x81"
+                                 "\xEF\xA9\x8D"
+                                 "\xE1\x84\x80\xE1\x85\xA1"
+                                 "a\xCC\x96\xCC\x81";
+                     }
+                     return line;
+                 }(),
+                 {{1, kName,
+                   [] {
+                       QString line;
+                       for (int i = 0; i < 400; ++i) {
+                           line += QStringLiteral("\uAC00e\u0301\uFA4D\u1100\u1161a\u0316\u0301");
+                       }
+                       return line.normalized(QString::NormalizationForm_C).toStdU16String();
+                   }()}}},
         ListCase{"too_long_to_keep",
                  "Ava\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) + 1, 'b') +
                      "\rMia\r\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) * 2, 'c'),
