@@ -8,7 +8,6 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
-
 #include <utility>
 
 namespace kindrell::namelist {
@@ -17,8 +16,8 @@ namespace {
 // A name as repeats are found: alike when alike ignoring case. It views the
 // name kept in the list, so that finding repeats copies nothing, and carries
 // the hash of its folded text, so that most probes compare numbers, not
-// names: case-folded copies in a set took half of opening a million names
-// (BM_OpenLargestList).
+// names: case-folded copies in a set took a third of opening a million names
+// (BM_OpenLargestList, perf).
 struct FoldedName {
     explicit FoldedName(QStringView text) : name(text) {
         // Surrogates are left out: supplementary letters fold to
@@ -44,8 +43,8 @@ struct FoldedName {
 // Gathers a list's names as they are read, until it holds too many.
 class NameCollector {
   public:
-    // The set is made room for at once, from the list's size: growing it a
-    // step at a time rehashed it some twenty times for a million names.
+    // The set is made room for at once, from the list's size, rather than
+    // rehashed at each doubling as it grows.
     explicit NameCollector(qint64 bytes)
         : reader_([this](const text::NameLine& line) { take(line); }) {
         seen_.reserve(static_cast<qsizetype>(std::min<qint64>(bytes / 8, kMaxListNames)));

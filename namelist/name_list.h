@@ -76,7 +76,7 @@ class NameList {
 
     // An entry's number and sex, as every keystroke weighs them: kept apart
     // from the entries, so that weighing a million names walks 3 MB rather
-    // than the entries' 48 (BM_KeystrokeInLargestList).
+    // than the entries' 40 (BM_KeystrokeInLargestList).
     DestinyNumber number(std::int32_t index) const {
         return numbers_[static_cast<std::size_t>(index)];
     }
