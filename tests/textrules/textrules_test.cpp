@@ -3,6 +3,7 @@
 // reads, the JSON string escape of the shortlist's fast path, and the line
 // breaks the system's texts are shown with.
 
+#include "tests/support/odd_lists.h"
 #include "textrules/json_string.h"
 #include "textrules/lines.h"
 #include "textrules/name_lines.h"
@@ -18,6 +19,8 @@
 
 namespace kindrell::text {
 namespace {
+
+using testing_support::Utf16;
 
 // Every table's rows carry a label, which names the row in failure messages
 // and test names instead of its bytes.
@@ -247,16 +250,6 @@ TEST(JsonEscapeRoundTrip, QtReadsBackEveryName) {
         }
     }
     EXPECT_EQ(mismatches, 0);
-}
-
-std::string Utf16(std::u16string_view text, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const auto high = static_cast<char>(unit >> 8U);
-        const auto low = static_cast<char>(unit & 0xFFU);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
 }
 
 struct ListCase {
