@@ -131,9 +131,17 @@ void FinderWindow::showLikedName() {
 }
 
 // One line for what could not be read or written; the latest stands.
-void FinderWindow::notify(const QString& notice) {
+void FinderWindow::notify(const QString& notice, Notice kind) {
+    notice_ = kind;
     noticeLine_->setText(notice);
     noticeLine_->show();
+}
+
+void FinderWindow::clearNotice(Notice kind) {
+    if (notice_ == kind) {
+        notice_ = Notice::None;
+        noticeLine_->hide();
+    }
 }
 
 } // namespace kindrell::finder

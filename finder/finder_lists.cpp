@@ -67,6 +67,7 @@ QString NotOpenedText(const QString& fileName, const namelist::NameFileRead& rea
                               "list shown is unchanged.")
             .arg(Quoted(fileName), CountText(namelist::kMaxListNames));
     case namelist::NameFileProblem::Unreadable:
+    case namelist::NameFileProblem::Stopped:
     case namelist::NameFileProblem::None:
         break;
     }
@@ -85,30 +86,40 @@ void FinderWindow::showList(const QString& path) {
 }
 
 // A list replaces the one shown, with its own marks; no name of the old
-// list stays selected.
+// list stays selected. A marks file that cannot be read is moved aside,
+// never written over; when it cannot be moved either, the list's marks are
+// not kept this time.
 void FinderWindow::useList(const QString& path, namelist::NameList list) {
     selectedEntry_ = -1;
     table_->selectionModel()->clearSelection();
-    model_->setList(std::move(list));
+    const MarksRead read = marksStore_.read(path);
+    loader_->discard(model_->setList(std::move(list), read.marks));
     showList(path);
-    if (const auto marks = marksStore_.read(path); marks) {
-        model_->setMarks(*marks);
-    } else {
-        notify(QStringLiteral("The marks of this list could not be read, so none is shown "
-                              "marked."));
-    }
     remember(FinderSettings::ListPath(path));
+    marksKept_ = true;
+    if (!read.problem.isEmpty()) {
+        const MarksStore::SetAside aside = marksStore_.setAside(path, clock_.today());
+        marksKept_ = !aside.path.isEmpty();
+        notify(marksKept_
+                   ? QStringLiteral("The marks of this list could not be read (%1), so none is "
+                                    "shown marked; the file was moved to %2.")
+                         .arg(read.problem, Quoted(aside.path))
+                   : QStringLiteral("The marks of this list could not be read (%1), so none is "
+                                    "shown marked, and marks made now are not kept.")
+                         .arg(read.problem));
+    } else if (const qsizetype absent = model_->absentMarkCount(); absent > 0) {
+        notify(
+            absent == 1
+                ? QStringLiteral("1 marked name is not in this list.")
+                : QStringLiteral("%1 marked names are not in this list.").arg(CountText(absent)));
+    }
 }
 
 void FinderWindow::openStartingList() {
     if (const QString path = std::exchange(startingListPath_, {}); !path.isEmpty()) {
-        const namelist::NameFileRead read = namelist::ReadNameFile(path);
-        if (read.problem == namelist::NameFileProblem::None && !read.contents.names.isEmpty()) {
-            useList(path, namelist::NameList::FromNames(read.contents.names));
-            return;
-        }
-        notify(QStringLiteral("%1 could not be opened again, so the bundled list is shown.")
-                   .arg(Quoted(QFileInfo(path).fileName())));
+        startingListLoading_ = true;
+        loader_->load(path);
+        return;
     }
     useBundledList();
 }
@@ -118,9 +129,15 @@ void FinderWindow::openStartingListOnceShown() {
 }
 
 void FinderWindow::useBundledList() {
+    loader_->stop();
+    clearNotice(Notice::ReadingList);
     if (!listPath_.isEmpty() || model_->list().empty()) {
         useList({}, namelist::LoadBundledNames());
     }
+}
+
+bool FinderWindow::readingList() const {
+    return loader_->busy();
 }
 
 bool FinderWindow::openList() {
@@ -128,28 +145,52 @@ bool FinderWindow::openList() {
     if (path.isEmpty()) {
         return false;
     }
-    const QString fileName = QFileInfo(path).fileName();
-    const namelist::NameFileRead read = namelist::ReadNameFile(path);
+    startingListLoading_ = false;
+    loader_->load(QFileInfo(path).absoluteFilePath());
+    notify(QStringLiteral("Reading %1\u2026").arg(Quoted(QFileInfo(path).fileName())),
+           Notice::ReadingList);
+    return true;
+}
+
+// A list read off the window's thread arrives. The list that was open at
+// the last run gives way to the bundled list when it cannot be read again;
+// one the user chose is told of in a message, and the list shown stays.
+void FinderWindow::listArrived(LoadedList loaded) {
+    const QString fileName = QFileInfo(loaded.path).fileName();
+    const namelist::NameFileRead& read = loaded.read;
+    const bool opened = read.problem == namelist::NameFileProblem::None && !loaded.list.empty();
+    if (std::exchange(startingListLoading_, false)) {
+        if (opened) {
+            useList(loaded.path, std::move(loaded.list));
+        } else {
+            useBundledList();
+            notify(QStringLiteral("%1 could not be opened again, so the bundled list is shown.")
+                       .arg(Quoted(fileName)));
+        }
+        return;
+    }
+    clearNotice(Notice::ReadingList);
     if (read.problem != namelist::NameFileProblem::None) {
         messages_.showError(NotOpenedText(fileName, read));
-        return false;
+        return;
     }
-    const namelist::NameFileContents& contents = read.contents;
-    const QString leftOut = LeftOutText(contents);
-    if (contents.names.isEmpty()) {
+    const QString leftOut = LeftOutText(read.contents);
+    if (!opened) {
         messages_.showError(
             QStringList{QStringLiteral("%1 holds no names.").arg(Quoted(fileName)), leftOut}
                 .join(QLatin1Char(' '))
                 .trimmed());
-        return false;
+        return;
     }
-    useList(QFileInfo(path).absoluteFilePath(), namelist::NameList::FromNames(contents.names));
+    useList(loaded.path, std::move(loaded.list));
+    if (read.contents.changedWhileRead) {
+        notify(QStringLiteral("%1 changed while it was read; %2 were read.")
+                   .arg(Quoted(fileName), NamesText(loaded.names)));
+    }
     if (!leftOut.isEmpty()) {
-        messages_.showInformation(
-            QStringLiteral("%1 read from %2. %3")
-                .arg(NamesText(contents.names.size()), Quoted(fileName), leftOut));
+        messages_.showInformation(QStringLiteral("%1 read from %2. %3")
+                                      .arg(NamesText(loaded.names), Quoted(fileName), leftOut));
     }
-    return true;
 }
 
 bool FinderWindow::saveMarkedNames() {
@@ -163,18 +204,26 @@ bool FinderWindow::saveMarkedNames() {
         return false;
     }
     if (const QString error = namelist::WriteNameFile(path, names); !error.isEmpty()) {
-        messages_.showError(QStringLiteral("The marked names could not be saved to %1: %2.")
+        messages_.showError(QStringLiteral("The marked names could not be saved to %1: %2. Any "
+                                           "file of that name is unchanged.")
                                 .arg(Quoted(QFileInfo(path).fileName()), error));
         return false;
     }
     return true;
 }
 
+// Every mark, those of names the list does not hold included, is written at
+// each change; a write that fails leaves the earlier marks as they were.
 void FinderWindow::keepMarks() {
-    if (!marksStore_.write(listPath_, model_->marks()) && !marksRefused_) {
-        marksRefused_ = true;
-        notify(QStringLiteral("The marks could not be kept, so they will be forgotten when the "
-                              "finder closes; Save marked names... keeps them in a file."));
+    if (!marksKept_) {
+        return;
+    }
+    if (const QString problem = marksStore_.write(listPath_, model_->marks()); !problem.isEmpty()) {
+        notify(QStringLiteral("The marks could not be kept: %1. The earlier marks are unchanged.")
+                   .arg(problem),
+               Notice::MarksNotKept);
+    } else {
+        clearNotice(Notice::MarksNotKept);
     }
 }
 

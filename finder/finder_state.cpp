@@ -93,8 +93,21 @@ QString FinderSettings::value(const QString& key) {
     return backend_.read(kApplication, kSection, key);
 }
 
-std::optional<FinderState> FinderSettings::read() {
-    FinderState state;
+std::optional<StoredState> FinderSettings::read() {
+    StoredState stored;
+    FinderState& state = stored.state;
+    const FinderState defaults;
+    // Each stored value on its own: one that is not understood stands at its
+    // default, noted, with the default to store in its place.
+    const auto choose = [&stored](auto parsed, auto fallback, const char* caption,
+                                  const StateValue& correction) {
+        if (parsed) {
+            return *parsed;
+        }
+        stored.notUnderstood << QString::fromLatin1(caption);
+        stored.corrections.push_back(correction);
+        return fallback;
+    };
     try {
         state.father = value(kFatherKey);
         state.mother = value(kMotherKey);
@@ -102,27 +115,33 @@ std::optional<FinderState> FinderSettings::read() {
         state.suffix = value(kSuffixKey);
         state.like = value(kLikeKey);
         state.listPath = value(kListKey);
-        const auto sex = ChoiceOf(kSexTokens, value(kSexKey));
-        const auto harmony = ChoiceOf(kHarmonyTokens, value(kHarmonyKey));
-        const auto number = NumberOf(value(kNumberKey));
-        const auto order = ChoiceOf(kOrderTokens, value(kOrderKey));
-        const auto reversed = ChoiceOf(kReversedTokens, value(kReversedKey));
-        const QString geometry = value(kGeometryKey);
-        state.geometry = QByteArray::fromBase64(geometry.toLatin1());
-        if (!sex || !harmony || !number || !order || !reversed ||
-            state.geometry.toBase64() != geometry.toLatin1()) {
-            return std::nullopt;
+        state.sex =
+            choose(ChoiceOf(kSexTokens, value(kSexKey)), defaults.sex, "Sex", Sex(defaults.sex));
+        state.harmony = choose(ChoiceOf(kHarmonyTokens, value(kHarmonyKey)), defaults.harmony,
+                               "Harmony", Harmony(defaults.harmony));
+        if (const int number = choose(NumberOf(value(kNumberKey)), 0, "Number", Number({}));
+            number > 0) {
+            state.number = static_cast<DestinyNumber>(number);
         }
-        state.sex = *sex;
-        state.harmony = *harmony;
-        if (*number > 0) {
-            state.number = static_cast<DestinyNumber>(*number);
-        }
-        state.ordering = {*order, *reversed};
+        state.ordering.key = choose(ChoiceOf(kOrderTokens, value(kOrderKey)), defaults.ordering.key,
+                                    "Order", Order(defaults.ordering.key));
+        state.ordering.reversed =
+            choose(ChoiceOf(kReversedTokens, value(kReversedKey)), defaults.ordering.reversed,
+                   "Reversed", Reversed(defaults.ordering.reversed));
+        const QByteArray stored64 = value(kGeometryKey).toLatin1();
+        const QByteArray geometry = QByteArray::fromBase64(stored64);
+        state.geometry =
+            choose(geometry.toBase64() == stored64 ? std::optional(geometry) : std::nullopt,
+                   QByteArray(), "window's place", Geometry({}));
     } catch (const platform::SettingsError&) {
         return std::nullopt;
     }
-    return state;
+    return stored;
+}
+
+QString FinderSettings::setAside(QDate today) {
+    return backend_.moveAside(kApplication,
+                              QStringLiteral(".unreadable-") + today.toString(Qt::ISODate));
 }
 
 bool FinderSettings::write(const StateValue& stateValue) {

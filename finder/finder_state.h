@@ -10,9 +10,12 @@
 #include "platform/services.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace kindrell::finder {
 
@@ -40,16 +43,28 @@ struct StateValue {
     QString text;
 };
 
+// The remembered state as read: each value the finder does not know stands
+// at its default, named in `notUnderstood` ("Sex"), with the default to
+// store in its place in `corrections`.
+struct StoredState {
+    FinderState state;
+    QStringList notUnderstood;
+    std::vector<StateValue> corrections;
+};
+
 class FinderSettings {
   public:
     explicit FinderSettings(platform::SettingsBackend& backend) : backend_(backend) {}
 
-    // The remembered state; nullopt when the store could not be read or holds
-    // a value the finder does not know (the finder then starts afresh).
-    // Values never stored read as the defaults.
-    std::optional<FinderState> read();
+    // The remembered state; nullopt when the store could not be read at all.
+    // Values never stored read as the defaults; each value is checked on its
+    // own, so that one the finder does not know costs no other.
+    std::optional<StoredState> read();
     // Stores one value; false when the store refused it.
     bool write(const StateValue& value);
+    // Moves a store that could not be read aside, under a name that says so
+    // and when; gives where it went, or the empty text.
+    QString setAside(QDate today);
 
     static StateValue Father(const QString& name);
     static StateValue Mother(const QString& name);

@@ -15,11 +15,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -75,22 +78,62 @@ void ShowParentNumber(QLabel& number, const QString& name) {
 
 FinderWindow::FinderWindow(const FinderServices& services, QWidget* parent)
     : QMainWindow(parent), messages_(services.messages), files_(services.files),
-      settings_(services.settings), marksStore_(services.dataFiles), model_(new NamesModel(this)) {
+      clock_(services.clock), settings_(services.settings), marksStore_(services.dataFiles),
+      model_(new NamesModel(this)),
+      loader_(new ListLoader([this](LoadedList loaded) { listArrived(std::move(loaded)); }, this)) {
     setWindowTitle(kFinderTitle);
     setWindowIcon(resources::programIcon());
     buildControls();
-    const std::optional<FinderState> state = settings_.read();
-    showState(state.value_or(FinderState{}));
+    readSettings();
     connectControls();
     showList({});
     showMarks();
     showSelected();
-    if (!state) {
-        notify(QStringLiteral("The finder's settings could not be read, so it starts afresh."));
-    }
 }
 
 FinderWindow::~FinderWindow() = default;
+
+// What was remembered, each value on its own. A store that cannot be read is
+// moved aside, never written over, and the finder starts afresh.
+void FinderWindow::readSettings() {
+    std::optional<StoredState> stored = settings_.read();
+    if (stored) {
+        showState(stored->state);
+        noticeStoredValues(*stored);
+        return;
+    }
+    showState(FinderState{});
+    const QString movedTo = settings_.setAside(clock_.today());
+    notify(movedTo.isEmpty()
+               ? QStringLiteral("The finder's settings could not be read, so it starts afresh.")
+               : QStringLiteral("The finder's settings could not be read, so it starts afresh; "
+                                "they were moved to %1.")
+                     .arg(QStringLiteral("\u201C%1\u201D").arg(movedTo)));
+}
+
+// Values the finder did not understand stand at their defaults, which take
+// their place in the store, so that this is said once.
+void FinderWindow::noticeStoredValues(const StoredState& stored) {
+    for (const StateValue& correction : stored.corrections) {
+        remember(correction);
+    }
+    const qsizetype count = stored.notUnderstood.size();
+    if (count == 0) {
+        return;
+    }
+    QString named = stored.notUnderstood.constFirst();
+    if (count > 1) {
+        named = stored.notUnderstood.first(count - 1).join(QStringLiteral(", ")) +
+                QStringLiteral(" and ") + stored.notUnderstood.constLast();
+    }
+    notify(count == 1
+               ? QStringLiteral("The finder did not understand its stored %1, so it is back to "
+                                "its default.")
+                     .arg(named)
+               : QStringLiteral("The finder did not understand its stored %1, so they are back "
+                                "to their defaults.")
+                     .arg(named));
+}
 
 // The remembered state, shown before the controls are connected: nothing
 // is written back.
@@ -111,11 +154,7 @@ void FinderWindow::showState(const FinderState& state) {
     reweigh();
     applyFilter();
     startingListPath_ = state.listPath;
-    // As wide as the controls ask, as high as some forty lines of the
-    // user's font: no size in pixels, unless the user chose one.
-    if (state.geometry.isEmpty() || !restoreGeometry(state.geometry)) {
-        resize(sizeHint().width(), fontMetrics().lineSpacing() * 40);
-    }
+    placeOnScreen(state.geometry);
 }
 
 void FinderWindow::connectControls() {
@@ -234,6 +273,45 @@ void FinderWindow::showOrder(int column, Qt::SortOrder order) {
     const QSignalBlocker reversedBlocker(reversedBox_);
     orderBox_->setCurrentIndex(orderBox_->findData(column));
     reversedBox_->setChecked(order != NamesModel::NaturalOrder(column));
+}
+
+// A remembered place and size are used only where they fit a screen: a
+// size remembered on a larger screen (or stored wrong) gives way to the
+// default size, a place off every screen to the middle of the screen the
+// window opens on. The default is as wide as the controls ask and as high as
+// some forty lines of the user's font, within the screen.
+void FinderWindow::placeOnScreen(const QByteArray& stored) {
+    const bool restored = !stored.isEmpty() && restoreGeometry(stored);
+    const QRect wanted = geometry();
+    QScreen* screen = restored ? QGuiApplication::screenAt(wanted.center()) : nullptr;
+    screen = screen != nullptr ? screen : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        resize(sizeHint().width(), fontMetrics().lineSpacing() * 40);
+        return;
+    }
+    // Room for the frame the window manager adds: a title bar and borders.
+    const int frame = fontMetrics().lineSpacing() * 2;
+    const QRect available = screen->availableGeometry().adjusted(0, frame, 0, 0);
+    if (restored && available.contains(wanted)) {
+        return;
+    }
+    QSize size =
+        restored ? wanted.size() : QSize(sizeHint().width(), fontMetrics().lineSpacing() * 40);
+    if (size.width() > available.width() || size.height() > available.height()) {
+        size = QSize(sizeHint().width(), fontMetrics().lineSpacing() * 40);
+    }
+    size = size.boundedTo(available.size()).expandedTo(minimumSizeHint());
+    // The frame, title bar included, in the middle of the screen.
+    const QRect framed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                             size + QSize(0, frame), screen->availableGeometry());
+    setGeometry(QRect(framed.topLeft() + QPoint(0, frame), size));
+}
+
+void FinderWindow::bringToFront() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 bool FinderWindow::event(QEvent* event) {

@@ -15,6 +15,7 @@
 // by which whoever drives the window from outside finds them.
 
 #include "finder/finder_state.h"
+#include "finder/list_loader.h"
 #include "finder/marks_store.h"
 #include "platform/services.h"
 
@@ -44,6 +45,7 @@ struct FinderServices {
     platform::FileChooser& files;
     platform::SettingsBackend& settings;
     platform::UserDataFiles& dataFiles;
+    platform::Clock& clock; // dates what is moved aside
 };
 
 class FinderWindow final : public QMainWindow {
@@ -53,8 +55,9 @@ class FinderWindow final : public QMainWindow {
     explicit FinderWindow(const FinderServices& services, QWidget* parent = nullptr);
     ~FinderWindow() override;
 
-    // Weighs the list that was open when the finder last ran, or the bundled
-    // list; the window starts with an empty list.
+    // Weighs the list that was open when the finder last ran (read off the
+    // window's thread: see readingList()), or the bundled list; the window
+    // starts with an empty list.
     void openStartingList();
     // The same once the window has been painted for the first time: the
     // window then appears without waiting for the list, which nothing needs
@@ -63,17 +66,28 @@ class FinderWindow final : public QMainWindow {
     void openStartingListOnceShown();
     // Weighs the bundled list.
     void useBundledList();
-    // Asks for a file and weighs its names instead; false when nothing changed.
+    // Asks for a file and starts reading its names, to weigh them instead
+    // once read; false when the user chose none.
     bool openList();
+    // Whether a list of one's own is being read; the list shown stays until
+    // it arrives.
+    [[nodiscard]] bool readingList() const;
     // Asks where to save the marked names and saves them; false when they
     // were not saved.
     bool saveMarkedNames();
+    // Shown, un-minimised, raised and active: another start of the finder
+    // asks for it.
+    void bringToFront();
 
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // What the notice line tells of, so that a notice that no longer holds
+    // goes, and no other with it.
+    enum class Notice { None, ReadingList, MarksNotKept, Other };
+
     // The window's rows, top to bottom (finder_rows.cpp).
     void buildControls();
     QFormLayout* buildParentsRows(QWidget* central);
@@ -97,7 +111,9 @@ class FinderWindow final : public QMainWindow {
     // Its lists and marks (finder_lists.cpp).
     void showList(const QString& path);
     void useList(const QString& path, namelist::NameList list);
+    void listArrived(LoadedList loaded);
     void keepMarks();
+    void placeOnScreen(const QByteArray& stored);
 
     // Its lines of text (finder_lines.cpp).
     void showCount();
@@ -105,19 +121,29 @@ class FinderWindow final : public QMainWindow {
     void showSelected();
     void showEntry(const namelist::NameEntry& entry, std::int32_t index);
     void showLikedName();
-    void notify(const QString& notice);
+    void notify(const QString& notice, Notice kind = Notice::Other);
+    void clearNotice(Notice kind);
+
+    void readSettings();
+    void noticeStoredValues(const StoredState& stored);
 
     platform::MessageBoxes& messages_;
     platform::FileChooser& files_;
+    platform::Clock& clock_;
     FinderSettings settings_;
     MarksStore marksStore_;
     NamesModel* model_ = nullptr;
+    ListLoader* loader_ = nullptr;
     QString listPath_; // the open list's file; empty for the bundled list
     QString startingListPath_;
+    bool startingListLoading_ = false; // the list being read is the one of the last run
     std::int32_t selectedEntry_ = -1;
     bool loadOnPaint_ = false;
     bool settingsRefused_ = false;
-    bool marksRefused_ = false;
+    // False while the open list's marks file could be neither read nor
+    // moved aside: nothing is written over it.
+    bool marksKept_ = true;
+    Notice notice_ = Notice::None;
 
     QLineEdit* fatherBox_ = nullptr;
     QLineEdit* motherBox_ = nullptr;

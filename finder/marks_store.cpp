@@ -13,14 +13,18 @@ const QString kMarkedKey = QStringLiteral("marked");
 const QString kNameKey = QStringLiteral("name");
 const QString kSexKey = QStringLiteral("sex");
 
-std::optional<namelist::Sex> SexOf(const QString& text) {
+std::optional<namelist::Sex> SexOf(const QJsonValue& value) {
     for (const namelist::Sex sex :
          {namelist::Sex::Girl, namelist::Sex::Boy, namelist::Sex::Unknown}) {
-        if (text == namelist::SexName(sex)) {
+        if (value.isString() && value.toString() == namelist::SexName(sex)) {
             return sex;
         }
     }
     return std::nullopt;
+}
+
+MarksRead Refused(const QString& problem) {
+    return {{}, problem};
 }
 
 } // namespace
@@ -45,45 +49,60 @@ QByteArray MarksStore::Encode(const QString& listPath, const std::vector<MarkedN
         .toJson(QJsonDocument::Indented);
 }
 
-std::optional<std::vector<MarkedName>> MarksStore::Decode(const QByteArray& bytes,
-                                                          const QString& listPath) {
-    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+MarksRead MarksStore::Decode(const QByteArray& bytes, const QString& listPath) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     const QJsonObject object = document.object();
-    if (!document.isObject() || object.value(kListKey) != listPath ||
+    if (error.error != QJsonParseError::NoError || !document.isObject() ||
         !object.value(kMarkedKey).isArray()) {
-        return std::nullopt;
+        return Refused(QStringLiteral("it is damaged"));
     }
-    std::vector<MarkedName> marks;
+    if (object.value(kListKey) != listPath) {
+        return Refused(QStringLiteral("it holds the marks of another list"));
+    }
+    MarksRead read;
     for (const QJsonValue value : object.value(kMarkedKey).toArray()) {
         const QJsonValue name = value.toObject().value(kNameKey);
-        const auto sex = SexOf(value.toObject().value(kSexKey).toString());
+        const auto sex = SexOf(value.toObject().value(kSexKey));
         if (!name.isString() || !sex) {
-            return std::nullopt;
+            return Refused(QStringLiteral("it holds a mark the finder does not know"));
         }
-        marks.push_back({name.toString(), *sex});
+        read.marks.push_back({name.toString(), *sex});
     }
-    return marks;
+    return read;
 }
 
-std::optional<std::vector<MarkedName>> MarksStore::read(const QString& listPath) {
+MarksRead MarksStore::read(const QString& listPath) {
     try {
-        const std::optional<QByteArray> bytes = files_.read(FileName(listPath));
-        if (!bytes) {
-            return std::vector<MarkedName>{};
-        }
-        return Decode(*bytes, listPath);
-    } catch (const platform::DataFileError&) {
-        return std::nullopt;
+        const std::optional<QByteArray> bytes = files_.read(FileName(listPath), kMaxMarksBytes);
+        return bytes ? Decode(*bytes, listPath) : MarksRead{};
+    } catch (const platform::DataFileError& error) {
+        return Refused(error.reason());
     }
 }
 
-bool MarksStore::write(const QString& listPath, const std::vector<MarkedName>& marks) {
-    try {
-        files_.write(FileName(listPath), Encode(listPath, marks));
-    } catch (const platform::DataFileError&) {
-        return false;
+QString MarksStore::write(const QString& listPath, const std::vector<MarkedName>& marks) {
+    const QByteArray bytes = Encode(listPath, marks);
+    if (bytes.size() > kMaxMarksBytes) {
+        return QStringLiteral("they would take more than %1 MB")
+            .arg(kMaxMarksBytes / (qint64{1024} * 1024));
     }
-    return true;
+    try {
+        files_.write(FileName(listPath), bytes);
+    } catch (const platform::DataFileError& error) {
+        return error.reason();
+    }
+    return {};
+}
+
+MarksStore::SetAside MarksStore::setAside(const QString& listPath, QDate today) {
+    try {
+        return {files_.moveAside(FileName(listPath),
+                                 QStringLiteral(".unreadable-") + today.toString(Qt::ISODate)),
+                {}};
+    } catch (const platform::DataFileError& error) {
+        return {{}, error.reason()};
+    }
 }
 
 } // namespace kindrell::finder

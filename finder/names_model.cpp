@@ -41,13 +41,14 @@ int NamesModel::ColumnOf(namelist::SortKey key) {
     return static_cast<int>(std::find(kSortKeys.begin(), kSortKeys.end(), key) - kSortKeys.begin());
 }
 
-void NamesModel::setList(namelist::NameList list) {
-    list_ = std::move(list);
+namelist::NameList NamesModel::setList(namelist::NameList list,
+                                       const std::vector<MarkedName>& marks) {
+    std::swap(list_, list);
     liked_ = namelist::FindLikedName(list_, filter_.like);
-    marked_.assign(static_cast<std::size_t>(list_.size()), false);
-    markedCount_ = 0;
+    applyMarks(marks);
     select();
     emit marksChanged();
+    return list;
 }
 
 void NamesModel::setParents(const QString& father, const QString& mother) {
@@ -135,27 +136,32 @@ std::vector<MarkedName> NamesModel::marks() const {
             marks.push_back({list_.entries()[i].name, list_.entries()[i].sex});
         }
     }
+    marks.insert(marks.end(), absentMarks_.begin(), absentMarks_.end());
     return marks;
 }
 
-void NamesModel::setMarks(const std::vector<MarkedName>& marks) {
-    QSet<QString> keys;
+void NamesModel::applyMarks(const std::vector<MarkedName>& marks) {
     const auto keyOf = [](const QString& name, namelist::Sex sex) {
         return namelist::SexName(sex) + QLatin1Char('/') + name;
     };
+    QSet<QString> absent;
     for (const MarkedName& mark : marks) {
-        keys.insert(keyOf(mark.name, mark.sex));
+        absent.insert(keyOf(mark.name, mark.sex));
     }
+    marked_.assign(static_cast<std::size_t>(list_.size()), false);
     markedCount_ = 0;
-    std::fill(marked_.begin(), marked_.end(), false);
     // Without marks, a new list of a million names is spared as many keys.
-    for (std::size_t i = 0; !keys.isEmpty() && i < marked_.size(); ++i) {
+    for (std::size_t i = 0; !absent.isEmpty() && i < marked_.size(); ++i) {
         const namelist::NameEntry& entry = list_.entries()[i];
-        marked_[i] = keys.contains(keyOf(entry.name, entry.sex));
+        marked_[i] = absent.remove(keyOf(entry.name, entry.sex));
         markedCount_ += marked_[i] ? 1 : 0;
     }
-    select();
-    emit marksChanged();
+    absentMarks_.clear();
+    for (const MarkedName& mark : marks) {
+        if (absent.remove(keyOf(mark.name, mark.sex))) {
+            absentMarks_.push_back(mark);
+        }
+    }
 }
 
 int NamesModel::rowCount(const QModelIndex& parent) const {

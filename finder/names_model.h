@@ -39,8 +39,13 @@ class NamesModel final : public QAbstractTableModel {
 
     explicit NamesModel(QObject* parent = nullptr);
 
-    // A new list to weigh; its marks start empty.
-    void setList(namelist::NameList list);
+    // A new list to weigh, with its marks: the entries they name are marked,
+    // and the marks of names the list does not hold are kept as they are, to
+    // come back with the names. Gives back the list it held, for the caller
+    // to let go of where that does not hold the window (a million names
+    // take some 50 ms to free: BM_LongestWaitWhileOpeningLargestList).
+    [[nodiscard]] namelist::NameList setList(namelist::NameList list,
+                                             const std::vector<MarkedName>& marks = {});
     const namelist::NameList& list() const { return list_; }
 
     // With either name blank (empty or spaces only) the table is empty.
@@ -70,9 +75,10 @@ class NamesModel final : public QAbstractTableModel {
     qsizetype markedCount() const { return markedCount_; }
     // The marked names in list order.
     QStringList markedNames() const;
+    // Every mark: the marked entries in list order, then the marks of names
+    // the list does not hold, as they were given.
     std::vector<MarkedName> marks() const;
-    // Marks the entries the marks name, and no other.
-    void setMarks(const std::vector<MarkedName>& marks);
+    qsizetype absentMarkCount() const { return static_cast<qsizetype>(absentMarks_.size()); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -94,6 +100,7 @@ class NamesModel final : public QAbstractTableModel {
 
   private:
     void select();
+    void applyMarks(const std::vector<MarkedName>& marks);
 
     namelist::NameList list_;
     namelist::Weighing weighing_{u"", u""};
@@ -105,6 +112,7 @@ class NamesModel final : public QAbstractTableModel {
     std::vector<std::int32_t> rows_;
     std::vector<bool> marked_;
     qsizetype markedCount_ = 0;
+    std::vector<MarkedName> absentMarks_;
     std::array<namelist::VerdictTexts, 4> verdictTexts_;
 };
 

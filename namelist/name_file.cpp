@@ -1,9 +1,11 @@
 #include "namelist/name_file.h"
 
+#include "platform/files.h"
 #include "textrules/name_lines.h"
 
+#include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QVarLengthArray>
 
@@ -109,21 +111,26 @@ NameFileRead ParseNameFile(QByteArrayView bytes) {
     return collector.result();
 }
 
-NameFileRead ReadNameFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, NameFileProblem::Unreadable, file.errorString()};
+NameFileRead ReadNameFile(const QString& path, const std::function<bool()>& stop) {
+    const platform::OpenedFile opened = platform::OpenRegularFile(path);
+    if (!opened.file) {
+        return {{}, NameFileProblem::Unreadable, opened.problem};
     }
-    if (file.size() > kMaxListBytes) {
+    QFile& file = *opened.file;
+    if (opened.size > kMaxListBytes) {
         return {{}, NameFileProblem::TooLarge, {}};
     }
-    NameCollector collector(file.size());
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+    NameCollector collector(opened.size);
     QByteArray block(qsizetype{1024} * 1024, Qt::Uninitialized);
     qint64 total = 0;
     for (qint64 got = 0; (got = file.read(block.data(), block.size())) > 0;) {
         total += got;
         if (total > kMaxListBytes) {
             return {{}, NameFileProblem::TooLarge, {}};
+        }
+        if (stop && stop()) {
+            return {{}, NameFileProblem::Stopped, {}};
         }
         collector.reader().read(QByteArrayView(block.constData(), got));
         if (collector.tooMany()) {
@@ -134,7 +141,10 @@ NameFileRead ReadNameFile(const QString& path) {
         return {{}, NameFileProblem::Unreadable, file.errorString()};
     }
     collector.reader().finish();
-    return collector.result();
+    NameFileRead read = collector.result();
+    read.contents.changedWhileRead =
+        total != opened.size || QFileInfo(path).lastModified() != modified;
+    return read;
 }
 
 QString WriteNameFile(const QString& path, const QStringList& names) {
@@ -148,11 +158,7 @@ QString WriteNameFile(const QString& path, const QStringList& names) {
         text += name.toUtf8();
         text += '\n';
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        return file.errorString();
-    }
-    return {};
+    return platform::SaveWhole(path, text);
 }
 
 } // namespace kindrell::namelist

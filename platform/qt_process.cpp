@@ -4,8 +4,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <chrono>
 #include <cstdint>
@@ -102,6 +105,57 @@ bool QtInstanceGuard::anotherCopyIsRunning() {
         anotherCopy_ = lock_->error() == QLockFile::LockFailedError;
     }
     return anotherCopy_;
+}
+
+// ---------------------------------------------------------------- one window
+
+QtSingleWindow::QtSingleWindow(QString folder, QString name)
+    : folder_(folder.isEmpty() ? QtInstanceGuard::defaultLockFolder() : std::move(folder)),
+      name_(std::move(name)), guard_(folder_, name_) {}
+
+QtSingleWindow::~QtSingleWindow() = default;
+
+QString QtSingleWindow::socketPath() const {
+    return folder_ + QLatin1Char('/') + name_ + QStringLiteral(".socket");
+}
+
+bool QtSingleWindow::claim(std::function<void()> summoned) {
+    if (guard_.anotherCopyIsRunning()) {
+        return false;
+    }
+    // Holding the lock, this copy owns the socket's name: one left by a
+    // copy that was killed goes.
+    QLocalServer::removeServer(socketPath());
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
+                     [server = server_.get(), summoned = std::move(summoned)] {
+                         while (QLocalSocket* knock = server->nextPendingConnection()) {
+                             knock->disconnectFromServer();
+                             knock->deleteLater();
+                             summoned();
+                         }
+                     });
+    // Without the socket the program still runs: later copies then wait in
+    // vain and end, which leaves this one as it is.
+    server_->listen(socketPath());
+    return true;
+}
+
+bool QtSingleWindow::summonFirstCopy() {
+    // The first copy may be starting and not listen yet.
+    constexpr int kAttempts = 30;
+    constexpr int kWaitMs = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        QLocalSocket knock;
+        knock.connectToServer(socketPath());
+        if (knock.waitForConnected(kWaitMs)) {
+            knock.disconnectFromServer();
+            return true;
+        }
+        QThread::msleep(kWaitMs);
+    }
+    return false;
 }
 
 // ---------------------------------------------------------------- process

@@ -7,9 +7,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <random>
 
+class QLocalServer;
 class QLockFile;
 
 namespace kindrell::platform {
@@ -59,6 +61,36 @@ class QtInstanceGuard final : public InstanceGuard {
     std::unique_ptr<QLockFile> lock_;
     bool decided_ = false;
     bool anotherCopy_ = false;
+};
+
+// One window per user for a program whose later starts should bring the
+// running one forward rather than be refused: the first copy holds the
+// lock (a QtInstanceGuard) and listens on a local socket beside it; a later
+// copy knocks there, and the first hears it.
+class QtSingleWindow final {
+  public:
+    // Lock "<name>.lock" and socket "<name>.socket" in `folder` (empty: the
+    // per-user runtime folder of QtInstanceGuard).
+    QtSingleWindow(QString folder, QString name);
+    ~QtSingleWindow();
+    QtSingleWindow(const QtSingleWindow&) = delete;
+    QtSingleWindow& operator=(const QtSingleWindow&) = delete;
+
+    // True when no other copy runs: this one then holds the lock, and
+    // `summoned` is called each time a later copy knocks. A lock left by a
+    // copy that died is taken over.
+    bool claim(std::function<void()> summoned);
+    // From a later copy: asks the first to come forward. False when it did
+    // not answer within a few seconds (it may be starting, or hung).
+    bool summonFirstCopy();
+
+  private:
+    QString socketPath() const;
+
+    QString folder_;
+    QString name_;
+    QtInstanceGuard guard_;
+    std::unique_ptr<QLocalServer> server_;
 };
 
 // Ends the process through the event loop. A request made before the event

@@ -19,23 +19,28 @@ class QtSettings final : public SettingsBackend {
     QString read(const QString& application, const QString& section, const QString& key) override;
     void write(const QString& application, const QString& section, const QString& key,
                const QString& value) override;
+    QString moveAside(const QString& application, const QString& suffix) override;
 };
 
 // The user's data folder of this application (QStandardPaths'
-// AppDataLocation, ~/.local/share/<organization>/<application> on Linux);
-// writes go through QSaveFile.
+// AppDataLocation, ~/.local/share/<organization>/<application> on Linux),
+// read and replaced through platform/files.h.
 class QtUserDataFiles final : public UserDataFiles {
   public:
     QtUserDataFiles() = default;
     // Another folder instead (tests and special setups).
     explicit QtUserDataFiles(QString folder);
 
-    std::optional<QByteArray> read(const QString& name) override;
+    std::optional<QByteArray> read(const QString& name, qint64 maxBytes) override;
     void write(const QString& name, const QByteArray& contents) override;
+    QString moveAside(const QString& name, const QString& suffix) override;
 
     QString filePath(const QString& name) const;
 
   private:
+    QString folder() const;
+    void refuseLinkedFolders(const QString& name) const;
+
     QString folder_; // empty: the application's data folder
 };
 

@@ -79,7 +79,8 @@ class SettingsError : public std::runtime_error {
 };
 
 // Per-user settings addressed by application, section and key. A missing
-// value reads as empty text; a refused read or write throws SettingsError.
+// value reads as empty text; a refused read or write throws SettingsError. A
+// settings file that is not a regular file is neither read nor written.
 class SettingsBackend {
   public:
     virtual ~SettingsBackend() = default;
@@ -87,27 +88,40 @@ class SettingsBackend {
                          const QString& key) = 0;
     virtual void write(const QString& application, const QString& section, const QString& key,
                        const QString& value) = 0;
+    // Moves an application's settings file aside, next to where it was,
+    // under its name followed by `suffix`; gives where it went, or the empty
+    // text when it could not be moved.
+    virtual QString moveAside(const QString& application, const QString& suffix) = 0;
 };
 
-// Raised when a file of the user's data folder cannot be read or written.
+// Raised when a file of the user's data folder cannot be read or written;
+// what() says why in words for people, UTF-8 ("the disk is full").
 class DataFileError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit DataFileError(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+    QString reason() const { return QString::fromStdString(what()); }
 };
 
 // Files the program keeps for the user in the user's data folder, each
 // addressed by a path relative to that folder ("marks/bundled.json"), read
-// and written whole.
+// and written whole. The folders on the way are the program's own: one that
+// is a symbolic link is refused, not followed.
 class UserDataFiles {
   public:
     virtual ~UserDataFiles() = default;
     // The file's contents; nullopt when there is no such file. Throws
-    // DataFileError when it exists but cannot be read.
-    virtual std::optional<QByteArray> read(const QString& name) = 0;
+    // DataFileError when it exists but is not read: not a regular file,
+    // larger than maxBytes, or refused by the system.
+    virtual std::optional<QByteArray> read(const QString& name, qint64 maxBytes) = 0;
     // Replaces the file's contents at once: whoever reads it, even after the
-    // program was killed, finds either the old contents or the new. Throws
-    // DataFileError when it cannot be written.
+    // program was killed, finds either the old contents or the new; when the
+    // write fails (a full disk) the old contents stay. Throws DataFileError
+    // when it cannot be written.
     virtual void write(const QString& name, const QByteArray& contents) = 0;
+    // Moves the file aside, next to where it was, under its name followed by
+    // `suffix`, so that nothing writes over it; gives its new path as people
+    // read it. Throws DataFileError when it cannot be moved.
+    virtual QString moveAside(const QString& name, const QString& suffix) = 0;
 };
 
 // The running executable's file name, without folder and extension.

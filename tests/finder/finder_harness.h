@@ -6,12 +6,14 @@
 
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
+#include "platform/qt_storage.h"
 #include "tests/support/platform_fakes.h"
 
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,16 +29,45 @@ struct FinderHarness {
     platform::FakeFileChooser files;
     platform::FakeSettings settings;
     platform::FakeUserDataFiles dataFiles;
+    platform::FakeClock clock;
+    std::unique_ptr<platform::QtSettings> realSettings;
+    std::unique_ptr<platform::QtUserDataFiles> realDataFiles;
+    // The stores the window keeps its things in: the fakes above, unless a
+    // test hands it the real ones.
+    platform::SettingsBackend* settingsStore = &settings;
+    platform::UserDataFiles* dataStore = &dataFiles;
     std::unique_ptr<FinderWindow> window;
 
     FinderHarness() { restart(); }
+    // A window on the real stores: the per-user settings, and the data
+    // files in `dataFolder`.
+    explicit FinderHarness(const QString& dataFolder)
+        : realSettings(std::make_unique<platform::QtSettings>()),
+          realDataFiles(std::make_unique<platform::QtUserDataFiles>(dataFolder)) {
+        settingsStore = realSettings.get();
+        dataStore = realDataFiles.get();
+        restart();
+    }
 
     // A new window on what the last one kept, with its starting list read.
     void restart() {
         window.reset();
-        window =
-            std::make_unique<FinderWindow>(FinderServices{messages, files, settings, dataFiles});
+        window = std::make_unique<FinderWindow>(
+            FinderServices{messages, files, *settingsStore, *dataStore, clock});
         window->openStartingList();
+        waitForList();
+    }
+
+    // Until the list being read off the window's thread has arrived.
+    void waitForList() const { QTRY_VERIFY_WITH_TIMEOUT(!window->readingList(), 30000); }
+    // Chooses the file in the open dialog and waits for its list: whether
+    // the window now shows it.
+    bool openList(const QString& path) {
+        files.paths.push_back(path);
+        window->openList();
+        waitForList();
+        return window->windowTitle().startsWith(QFileInfo(path).fileName() +
+                                                QStringLiteral(" \u2014"));
     }
 
     template <class Control> Control* find(const char* objectName) const {

@@ -57,8 +57,7 @@ class FinderListsTest : public QObject {
         QVERIFY(folder.isValid());
         const QString path = folder.filePath("odd.txt");
         WriteFile(path, bytes);
-        h.files.paths.push_back(path);
-        QCOMPARE(h.window->openList(), !names.isEmpty());
+        QCOMPARE(h.openList(path), !names.isEmpty());
         QCOMPARE(h.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!names.isEmpty()) {
             QCOMPARE(ListNames(h.model()->list()), names);
@@ -77,14 +76,14 @@ class FinderListsTest : public QObject {
         const QString path = folder.filePath("long.txt");
         const QString name(32767, QLatin1Char('a'));
         WriteFile(path, name.toUtf8() + "\nMary\n");
-        h.files.paths.push_back(path);
-        QVERIFY(h.window->openList());
+        QVERIFY(h.openList(path));
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
         const int row = h.rowOf(name, {});
         QVERIFY(row >= 0);
         h.table()->selectRow(row);
         QCOMPARE(h.line("selectedName").remove(QChar(0x200B)), name);
-        QCOMPARE(h.window->minimumSizeHint(), before);
+        // Once the layout has taken in the lines the read left behind.
+        QTRY_COMPARE(h.window->minimumSizeHint(), before);
     }
 
     void filesThatCannotBeUsedChangeNothing_data() {
@@ -125,8 +124,7 @@ class FinderListsTest : public QObject {
         if (size > 0) {
             QVERIFY(QFile::resize(path, size));
         }
-        h.files.paths.push_back(path);
-        QVERIFY(!h.window->openList());
+        QVERIFY(!h.openList(path));
         QCOMPARE(h.messages.shown.size(), 1);
         QCOMPARE(h.messages.shown[0].text, message);
         QCOMPARE(h.messages.shown[0].icon, MessageIcon::Error);

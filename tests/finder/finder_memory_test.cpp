@@ -20,15 +20,22 @@ QStringList MarkedNames(const FinderHarness& h) {
     return h.model()->markedNames();
 }
 
-const QString kSettingsNotRead =
-    QStringLiteral("The finder's settings could not be read, so it starts afresh.");
+const QString kSettingsMoved = QStringLiteral(
+    "The finder's settings could not be read, so it starts afresh; they were moved to "
+    "\u201C/settings/kindrell-names.unreadable-2026-12-08\u201D.");
 const QString kSettingsNotSaved =
     QStringLiteral("The finder's settings could not be saved, so it may not open as it was left.");
-const QString kMarksNotRead =
-    QStringLiteral("The marks of this list could not be read, so none is shown marked.");
+const QString kSexNotUnderstood =
+    QStringLiteral("The finder did not understand its stored Sex, so it is back to its default.");
+QString MarksMoved(const char* why) {
+    return QStringLiteral("The marks of this list could not be read (%1), so none is shown "
+                          "marked; the file was moved to "
+                          "\u201C/data/marks/bundled.json.unreadable-2026-12-08\u201D.")
+        .arg(QString::fromLatin1(why));
+}
 const QString kMarksNotKept =
-    QStringLiteral("The marks could not be kept, so they will be forgotten when the finder "
-                   "closes; Save marked names... keeps them in a file.");
+    QStringLiteral("The marks could not be kept: the disk is full. The earlier marks are "
+                   "unchanged.");
 
 } // namespace
 
@@ -86,8 +93,7 @@ class FinderMemoryTest : public QObject {
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
         h.typeParents("John", "Zoe");
         h.mark(h.rowOf("Ethan", "boy"));
-        h.files.paths.push_back(path);
-        QVERIFY(h.window->openList());
+        QVERIFY(h.openList(path));
         QCOMPARE(h.line("markedLine"), QStringLiteral("No names marked"));
         h.mark(h.rowOf("Zoe", ""));
 
@@ -100,8 +106,7 @@ class FinderMemoryTest : public QObject {
         QVERIFY(h.find<QLabel>("noticeLine")->isHidden());
 
         // A list that is gone by the next start: the bundled list, said once.
-        h.files.paths.push_back(path);
-        QVERIFY(h.window->openList());
+        QVERIFY(h.openList(path));
         QVERIFY(QFile::remove(path));
         h.restart();
         QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
@@ -116,17 +121,22 @@ class FinderMemoryTest : public QObject {
     void aStoreThatFailsNeverStopsTheWindow_data() {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("settings unreadable") << "settings unreadable" << kSettingsNotRead;
-        QTest::newRow("settings hold an unknown choice") << "unknown choice" << kSettingsNotRead;
-        QTest::newRow("settings unwritable") << "settings unwritable" << kSettingsNotSaved;
-        QTest::newRow("marks unreadable") << "marks unreadable" << kMarksNotRead;
-        QTest::newRow("marks corrupt") << "marks corrupt" << kMarksNotRead;
-        QTest::newRow("marks of another list") << "marks of another list" << kMarksNotRead;
-        QTest::newRow("marks unwritable") << "marks unwritable" << kMarksNotKept;
+        QTest::addColumn<bool>("parentsKept");
+        QTest::newRow("settings unreadable") << "settings unreadable" << kSettingsMoved << false;
+        QTest::newRow("settings hold an unknown choice")
+            << "unknown choice" << kSexNotUnderstood << true;
+        QTest::newRow("settings unwritable") << "settings unwritable" << kSettingsNotSaved << true;
+        QTest::newRow("marks unreadable")
+            << "marks unreadable" << MarksMoved("it cannot be read") << true;
+        QTest::newRow("marks corrupt") << "marks corrupt" << MarksMoved("it is damaged") << true;
+        QTest::newRow("marks of another list")
+            << "marks of another list" << MarksMoved("it holds the marks of another list") << true;
+        QTest::newRow("marks unwritable") << "marks unwritable" << kMarksNotKept << true;
     }
     void aStoreThatFailsNeverStopsTheWindow() {
         QFETCH(QString, failure);
         QFETCH(QString, notice);
+        QFETCH(bool, parentsKept);
         FinderHarness h;
         h.typeParents("John", "Zoe");
         h.mark(0);
@@ -145,8 +155,7 @@ class FinderMemoryTest : public QObject {
                                      "{\"list\": \"/elsewhere.txt\", \"marked\": []}");
         }
         h.restart();
-        const bool settingsRead = !h.settings.failReads && failure != "unknown choice";
-        QCOMPARE(h.box("fatherBox")->text(), settingsRead ? QStringLiteral("John") : QString());
+        QCOMPARE(h.box("fatherBox")->text(), parentsKept ? QStringLiteral("John") : QString());
         h.box("fatherBox")->setText("John");
         h.box("motherBox")->setText("Zoe");
         // The window works on, and the second failure says nothing more.

@@ -125,7 +125,7 @@ class FinderWindowTest : public QObject {
     void theBundledListIsReadOnceTheWindowIsShown() {
         FinderHarness h;
         h.window = std::make_unique<FinderWindow>(
-            FinderServices{h.messages, h.files, h.settings, h.dataFiles});
+            FinderServices{h.messages, h.files, h.settings, h.dataFiles, h.clock});
         h.window->openStartingListOnceShown();
         h.typeParents("John", "Zoe");
         QCOMPARE(h.model()->list().size(), 0);
@@ -446,8 +446,7 @@ class FinderWindowTest : public QObject {
         };
         h.table()->selectRow(h.model()->rowOf(1));
         QVERIFY(h.line("selectedName") != QStringLiteral("No name selected"));
-        h.files.paths.push_back(path);
-        QVERIFY(h.window->openList());
+        QVERIFY(h.openList(path));
         nothingSelected();
         h.table()->selectRow(h.model()->rowOf(2));
         QCOMPARE(h.line("selectedName"), QStringLiteral("James"));
@@ -566,6 +565,7 @@ class FinderWindowTest : public QObject {
         h.choices("sexBox")->setCurrentText(QStringLiteral("Given to both"));
         h.files.paths.push_back(path);
         QTest::mouseClick(h.button("openButton"), Qt::LeftButton);
+        h.waitForList();
         QCOMPARE(h.files.requests.size(), 1);
         QVERIFY(!h.files.requests[0].save);
         QCOMPARE(h.messages.texts(),

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <utility>
+
 using namespace kindrell::namelist;
 
 class NameFileTest : public QObject {
@@ -98,6 +100,46 @@ class NameFileTest : public QObject {
         QVERIFY(missing.contents.names.isEmpty());
         const NameFileRead directory = ReadNameFile(folder.path());
         QVERIFY(!directory.error.isEmpty());
+    }
+
+    // A list cut short or grown while it is read is read as far as it goes,
+    // and says so; one left alone does not.
+    void aListThatChangesWhileReadSaysSo_data() {
+        QTest::addColumn<QByteArray>("change"); // what replaces the file after its first block
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("left alone") << QByteArray() << false;
+        QTest::newRow("cut short") << QByteArray("Mary\n") << true;
+        QTest::newRow("grown") << QByteArray(qsizetype{3} * 1024 * 1024, 'a') << true;
+    }
+    void aListThatChangesWhileReadSaysSo() {
+        QFETCH(QByteArray, change);
+        QFETCH(bool, changed);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("names.txt");
+        QByteArray bytes;
+        for (int i = 0; bytes.size() < qsizetype{2} * 1024 * 1024; ++i) {
+            bytes += "Name" + QByteArray::number(i) + '\n';
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        // The reader asks whether to stop before each block it has read:
+        // the first time, the file changes under it.
+        bool first = true;
+        const NameFileRead read = ReadNameFile(path, [&] {
+            if (std::exchange(first, false) && !change.isEmpty()) {
+                QFile rewrite(path);
+                if (rewrite.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+                    rewrite.write(change);
+                }
+            }
+            return false;
+        });
+        QCOMPARE(read.problem, NameFileProblem::None);
+        QCOMPARE(read.contents.changedWhileRead, changed);
+        QVERIFY(!read.contents.names.isEmpty());
     }
 
     void writesEachNameOnceAndReadsBack() {

@@ -250,10 +250,10 @@ class PlatformCoreTest : public QObject {
         const QTemporaryDir folder;
         QVERIFY(folder.isValid());
         QtUserDataFiles files(folder.path());
-        QCOMPARE(files.read(QStringLiteral("marks/list.json")), std::nullopt);
+        QCOMPARE(files.read(QStringLiteral("marks/list.json"), 1024), std::nullopt);
         files.write(QStringLiteral("marks/list.json"), "a longer first version");
         files.write(QStringLiteral("marks/list.json"), "second");
-        QCOMPARE(files.read(QStringLiteral("marks/list.json")), QByteArray("second"));
+        QCOMPARE(files.read(QStringLiteral("marks/list.json"), 1024), QByteArray("second"));
         // Nothing beside it: the replacement went through a file that is gone.
         QCOMPARE(QDir(folder.filePath(QStringLiteral("marks"))).entryList(QDir::Files),
                  QStringList{QStringLiteral("list.json")});
@@ -265,7 +265,7 @@ class PlatformCoreTest : public QObject {
         QVERIFY(folder.isValid());
         QtUserDataFiles files(folder.path());
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("folder.json")));
-        QVERIFY_THROWS_EXCEPTION(DataFileError, files.read(QStringLiteral("folder.json")));
+        QVERIFY_THROWS_EXCEPTION(DataFileError, files.read(QStringLiteral("folder.json"), 1024));
         QFile blocker(folder.filePath(QStringLiteral("marks")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();

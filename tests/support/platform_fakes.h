@@ -119,6 +119,18 @@ class FakeSettings final : public SettingsBackend {
         }
         values.insert(address(application, section, key), value);
     }
+    QString moveAside(const QString& application, const QString& suffix) override {
+        movedAside << application + suffix;
+        if (failMoves) {
+            return {};
+        }
+        failReads = false; // a new, empty store takes the old one's place
+        const QString prefix = application + QLatin1Char('/');
+        for (auto it = values.begin(); it != values.end();) {
+            it = it.key().startsWith(prefix) ? values.erase(it) : std::next(it);
+        }
+        return QStringLiteral("/settings/") + application + suffix;
+    }
     static QString address(const QString& application, const QString& section, const QString& key) {
         return application + QLatin1Char('/') + section + QLatin1Char('/') + key;
     }
@@ -126,6 +138,8 @@ class FakeSettings final : public SettingsBackend {
     QMap<QString, QString> values; // keyed by "application/section/key"
     bool failReads = false;
     bool failWrites = false;
+    bool failMoves = false;
+    QStringList movedAside; // "application" + suffix, each time asked
     int reads = 0;
     int writeAttempts = 0;
     QStringList* log = nullptr;
@@ -133,24 +147,36 @@ class FakeSettings final : public SettingsBackend {
 
 class FakeUserDataFiles final : public UserDataFiles {
   public:
-    std::optional<QByteArray> read(const QString& name) override {
+    std::optional<QByteArray> read(const QString& name, qint64 maxBytes) override {
         if (failReads) {
-            throw DataFileError("cannot be read");
+            throw DataFileError(QStringLiteral("it cannot be read"));
         }
         const auto it = files.constFind(name);
+        if (it != files.cend() && it->size() > maxBytes) {
+            throw DataFileError(QStringLiteral("it is too large"));
+        }
         return it == files.cend() ? std::nullopt : std::optional<QByteArray>(*it);
     }
     void write(const QString& name, const QByteArray& contents) override {
         ++writeAttempts;
         if (failWrites) {
-            throw DataFileError("cannot be written");
+            throw DataFileError(QStringLiteral("the disk is full"));
         }
         files.insert(name, contents);
+    }
+    QString moveAside(const QString& name, const QString& suffix) override {
+        if (failMoves || !files.contains(name)) {
+            throw DataFileError(QStringLiteral("it could not be moved aside"));
+        }
+        files.insert(name + suffix, files.take(name));
+        failReads = false;
+        return QStringLiteral("/data/") + name + suffix;
     }
 
     QMap<QString, QByteArray> files;
     bool failReads = false;
     bool failWrites = false;
+    bool failMoves = false;
     int writeAttempts = 0;
 };
 
