@@ -8,6 +8,7 @@
 #include "platform/product.h"
 #include "textrules/engine_strings.h"
 #include "textrules/lines.h"
+#include "textrules/terminal_text.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -34,18 +35,22 @@ std::string HelpText() {
     return help.open(QIODevice::ReadOnly) ? help.readAll().toStdString() : std::string();
 }
 
+// What the program says may repeat what it was given, which may hold
+// control characters: those are written as escapes.
 void Say(int err, std::string_view what) {
-    WriteAll(err, std::string(kProgramName) + ": " + std::string(what) + "\n");
+    WriteAll(err, std::string(kProgramName) + ": " + text::EscapeControlCharacters(what) + "\n");
 }
 
 struct Role {
     std::string_view what;
-    NameRole role; // whose blank-name message, the main window's own, it gets
+    // Whose blank-name message, the main window's own, it gets; none for a
+    // name the window does not ask for.
+    std::optional<NameRole> role;
 };
 constexpr Role kChild{"the child's name", NameRole::Child};
 constexpr Role kFather{"the father's name", NameRole::Father};
 constexpr Role kMother{"the mother's name", NameRole::Mother};
-constexpr Role kLiked{"the liked name", NameRole::Child};
+constexpr Role kLiked{"the liked name", std::nullopt};
 
 // Decodes a name given on the command line into `units` and checks it: valid
 // UTF-8, at most kMaxNameLength UTF-16 code units, not blank (as the main
@@ -58,8 +63,10 @@ bool DecodeName(const Role& role, const std::string& bytes, std::u16string& unit
     } else if (units.size() > kMaxNameLength) {
         Say(err, std::string(role.what) + " is longer than " + std::to_string(kMaxNameLength) +
                      " UTF-16 code units");
+    } else if (TrimSpaces(units).empty() && role.role) {
+        WriteAll(err, text::ToQString(BlankNameMessage(*role.role)).toStdString() + "\n");
     } else if (TrimSpaces(units).empty()) {
-        WriteAll(err, text::ToQString(BlankNameMessage(role.role)).toStdString() + "\n");
+        Say(err, std::string(role.what) + " is blank: --like needs a name");
     } else {
         return true;
     }

@@ -254,7 +254,7 @@ class Refusals(unittest.TestCase):
         cases = [
             (["--bogus", "Mary", "John", "Zoe"], "Unknown option 'bogus'."),
             (["-j", "Mary", "John", "Zoe"], "Unknown option 'j'."),
-            ([b"--b\xffogus"], b"Unknown option 'b\xffogus'."),  # the byte as given
+            ([b"--b\xffogus"], b"Unknown option 'b\\xFFogus'."),  # a byte that is not UTF-8, escaped
             ([], "expected three names"),
             (["Mary", "John"], "got 2"),
             (["Mary", "John", "Zoe", "Ann"], "got 4"),

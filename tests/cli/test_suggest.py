@@ -175,6 +175,24 @@ class Refusals(unittest.TestCase):
             self.refused(["--suggest", "--father", "John", "--mother", "Zoe", f"--top={top}"],
                          f"kindrell-reading: --top takes a whole number from 0 up, not '{top}'")
 
+    def test_blank_liked_name(self):
+        self.refused(["--suggest", "--father", "John", "--mother", "Zoe", "--like", "  "],
+                     "kindrell-reading: the liked name is blank: --like needs a name")
+
+    def test_what_was_given_is_repeated_without_its_control_characters(self):
+        parents = [b"--suggest", b"--father", b"John", b"--mother", b"Zoe"]
+        for extra, status, said in [
+            ([b"--like", b"\x1b]0;owned\x07Zed"], 0,
+             "\\x1B]0;owned\\x07Zed is not in the bundled list"),
+            ([b"--sex", b"\x1b[31mred"], 2, "--sex takes girl or boy, not '\\x1B[31mred'"),
+            ([b"--top", b"\x9b1"], 2, "--top takes a whole number from 0 up, not '\\x9B1'"),
+            ([b"--like", "Zo\u009bë".encode()], 0, "Zo\\x9Bë is not in the bundled list"),
+        ]:
+            proc = subprocess.run([EXE.encode()] + parents + extra, capture_output=True,
+                                  timeout=60)
+            self.assertEqual((proc.returncode, proc.stdout), (status, b""), extra)
+            self.assertEqual(proc.stderr.decode(), f"kindrell-reading: {said}\n", extra)
+
     def test_usage_mistakes_show_the_synopsis(self):
         status, out, err = run(["--suggest", "--father", "John"])
         self.assertEqual(status, 2)
