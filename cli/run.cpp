@@ -8,6 +8,7 @@
 #include "platform/product.h"
 #include "textrules/engine_strings.h"
 #include "textrules/lines.h"
+#include "textrules/name_folding.h"
 #include "textrules/terminal_text.h"
 
 #include <QFile>
@@ -120,6 +121,14 @@ std::string FormatReading(const Reading& r, bool json, std::span<const std::u16s
     return text::WithLineFeeds(text).toStdString();
 }
 
+// A name given on the command line, weighed as the finder weighs it, with
+// what counts nothing in it told.
+text::WeighedName Weigh(const std::u16string& units, int err) {
+    text::WeighedName name = text::WeighName(text::ToQString(units));
+    TellUncounted(err, {}, name.written, name.uncounted);
+    return name;
+}
+
 int RunReading(const Options& options, int out, int err) {
     std::u16string child;
     std::u16string father;
@@ -128,11 +137,15 @@ int RunReading(const Options& options, int out, int err) {
         !DecodeParents(options, father, mother, err)) {
         return kExitRefused;
     }
-    const Reading reading = ComposeReading(child, father, mother);
-    std::vector<std::u16string> working; // in the order shown: child, mother, father
-    for (const std::u16string* name : {&child, &mother, &father}) {
+    // In the order shown: child, mother, father.
+    const std::array<text::WeighedName, 3> names{Weigh(child, err), Weigh(mother, err),
+                                                 Weigh(father, err)};
+    const Reading reading = ComposeReading(
+        text::View(names[0].letters), text::View(names[2].letters), text::View(names[1].letters));
+    std::vector<std::u16string> working;
+    for (const text::WeighedName& name : names) {
         if (options.explain) {
-            working.push_back(FormatWorking(ExplainDestinyNumber(TrimSpaces(*name))));
+            working.push_back(name.working.toStdU16String());
         }
     }
     return WriteAll(out, FormatReading(reading, options.json, working), err) ? kExitSuccess
@@ -145,6 +158,8 @@ int RunShortlistMode(const Options& options, int in, int out, int err) {
     if (!DecodeParents(options, settings.father, settings.mother, err)) {
         return kExitRefused;
     }
+    Weigh(settings.father, err);
+    Weigh(settings.mother, err);
     const int given = in;
     if (options.file && *options.file != "-") {
         in = ::open(options.file->c_str(), O_RDONLY | O_CLOEXEC);
@@ -189,6 +204,20 @@ std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const O
     return std::pair{filter, top};
 }
 
+// Why --suggest has nothing to print, in the words the finder uses above
+// an empty table.
+void SayWhyNoSuggestion(const namelist::NameList& list, const namelist::Weighing& weighing,
+                        const namelist::Filter& filter, int err) {
+    if (!weighing.pairHasRow()) {
+        Say(err, namelist::NoRowExplanation(weighing).toStdString());
+    } else if (namelist::CountHarmony(list, weighing, filter).withBoth == 0) {
+        Say(err, "No name is in harmony with both parents; a full birth name, middle names "
+                 "included, gives a number of its own.");
+    } else {
+        Say(err, "No name in harmony with both parents passes --sex and --like.");
+    }
+}
+
 // The bundled names in harmony with both parents, most births first: a line
 // each (name, girl or boy, destiny number, births) or a JSON object each.
 int RunSuggest(const Options& options, int out, int err) {
@@ -200,13 +229,21 @@ int RunSuggest(const Options& options, int out, int err) {
         return kExitRefused;
     }
     const auto& [filter, top] = *chosen;
+    const Weighing weighing =
+        Weighing::OfNumbers(Weigh(father, err).number, Weigh(mother, err).number);
     const NameList list = LoadBundledNames();
-    if (const LikedName liked = FindLikedName(list, filter.like);
-        !liked.name.isEmpty() && !liked.inList) {
-        Say(err, liked.name.toStdString() + " is not in the bundled list");
+    const LikedName liked = FindLikedName(list, filter.like);
+    if (!filter.like.isEmpty()) {
+        const text::WeighedName likedName = text::WeighName(filter.like);
+        TellUncounted(err, {}, likedName.written, likedName.uncounted);
+        if (!liked.inList) {
+            Say(err, liked.name.toStdString() + " is not in the bundled list");
+        }
     }
-    const Weighing weighing(text::ToQString(father), text::ToQString(mother));
     std::vector<std::int32_t> rows = SelectNames(list, weighing, filter);
+    if (rows.empty() && (filter.like.isEmpty() || liked.inList)) {
+        SayWhyNoSuggestion(list, weighing, filter, err);
+    }
     if (top != 0 && top < rows.size()) {
         rows.resize(top);
     }
@@ -242,6 +279,14 @@ int RunSuggest(const Options& options, int out, int err) {
 }
 
 } // namespace
+
+void TellUncounted(int err, std::string_view where, const QString& written,
+                   const QStringList& uncounted) {
+    if (!uncounted.isEmpty()) {
+        Say(err, std::string(where) + "in \"" + written.toStdString() + "\", " +
+                     text::UncountedText(uncounted).toStdString());
+    }
+}
 
 int Run(std::span<const char* const> args, int in, int out, int err) {
     const auto parsed = ParseArguments(std::vector<std::string_view>(args.begin(), args.end()));

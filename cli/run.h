@@ -2,6 +2,9 @@
 
 #include "engine/name_number.h"
 
+#include <QString>
+#include <QStringList>
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -63,8 +66,14 @@ struct ShortlistSettings {
 };
 
 // Weighs the names read from `in`, one per line as text::NameListReader reads them: a
-// record each to `out`, a line per refused line to `err`. Stops at the first failed write. Gives
-// the exit status.
+// record each to `out`, a line per refused line to `err`, and one per name that holds a
+// character that counts nothing. Stops at the first failed write. Gives the exit status.
 int RunShortlist(int in, int out, int err, const ShortlistSettings& settings);
+
+// Tells on `err` what counts nothing in a name, when anything does:
+// "kindrell-reading: line 3: in "Wei 李", 李 counts nothing" (`where` is
+// "line 3: ", or empty).
+void TellUncounted(int err, std::string_view where, const QString& written,
+                   const QStringList& uncounted);
 
 } // namespace kindrell::cli

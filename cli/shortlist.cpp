@@ -3,6 +3,7 @@
 #include "engine/name_number.h"
 #include "textrules/engine_strings.h"
 #include "textrules/json_string.h"
+#include "textrules/name_folding.h"
 #include "textrules/name_lines.h"
 
 #include <QString>
@@ -33,8 +34,8 @@ std::string Utf8(std::u16string_view text) {
 // ...') is prepared once per number: Qt's JSON classes would cost microseconds
 // per record. A number that --harmonious leaves out gets none.
 std::array<std::string, 10> PrepareTails(const ShortlistSettings& settings) {
-    const DestinyNumber mother = GetDestinyNumber(settings.mother);
-    const DestinyNumber father = GetDestinyNumber(settings.father);
+    const DestinyNumber mother = text::FoldedNumber(text::ToQString(settings.mother));
+    const DestinyNumber father = text::FoldedNumber(text::ToQString(settings.father));
     std::array<std::string, 10> tails;
     for (std::size_t number = 0; number < tails.size(); ++number) {
         const auto verdict = GetCompatibility(static_cast<DestinyNumber>(number), mother, father);
@@ -94,10 +95,15 @@ class Weigher {
                                ": " + std::string(Why(line.fault)) + ", skipped\n");
             return;
         }
-        const std::u16string_view weighed = text::View(line.name);
-        const std::string& tail = tails_.at(static_cast<std::size_t>(GetDestinyNumber(weighed)));
+        QStringList uncounted;
+        const DestinyNumber number = text::FoldedNumber(line.name, &uncounted);
+        if (!uncounted.isEmpty()) {
+            TellUncounted(err_, "line " + std::to_string(line.number) + ": ", line.name.toString(),
+                          uncounted);
+        }
+        const std::string& tail = tails_.at(static_cast<std::size_t>(number));
         if (!tail.empty()) {
-            append({line.utf8.data(), static_cast<std::size_t>(line.utf8.size())}, tail, weighed);
+            append({line.utf8.data(), static_cast<std::size_t>(line.utf8.size())}, tail, line.name);
         }
     }
     static std::string_view Why(text::LineFault fault) {
@@ -114,9 +120,9 @@ class Weigher {
         }
         return kTooLong;
     }
-    void append(std::string_view name, const std::string& tail, std::u16string_view weighed) {
+    void append(std::string_view name, const std::string& tail, QStringView weighed) {
         const std::string working =
-            settings_.explain ? Utf8(FormatWorking(ExplainDestinyNumber(weighed))) : std::string();
+            settings_.explain ? text::WeighName(weighed).working.toStdString() : std::string();
         if (!settings_.json) {
             output_.append(name).append(tail).append(settings_.explain ? "\t" : "");
             output_.append(working).append("\n");

@@ -137,7 +137,11 @@ std::u16string FormatWorking(const DestinyWorking& working) {
             text += u" (not added)";
         }
     }
-    text += u" = ";
+    return text + FormatSum(working);
+}
+
+std::u16string FormatSum(const DestinyWorking& working) {
+    std::u16string text = u" = ";
     text += DecimalText(working.LetterSum);
     for (const std::int16_t step : working.Reductions) {
         text += u" \u2192 ";

@@ -46,5 +46,7 @@ DestinyWorking ExplainDestinyNumber(std::u16string_view name);
 
 // The working as one line, e.g. "M 4 + A 1 + R 9 + Y 7 = 21 → 3".
 std::u16string FormatWorking(const DestinyWorking& working);
+// Its end alone, from the letter sum down to the number: " = 21 → 3".
+std::u16string FormatSum(const DestinyWorking& working);
 
 } // namespace kindrell

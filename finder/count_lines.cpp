@@ -15,9 +15,10 @@ QString NamesText(qint64 count) {
 }
 
 QString SpellingsText(const namelist::LikedName& liked) {
-    const auto count = static_cast<qint64>(liked.spellings.size());
+    const auto count = static_cast<qint64>(liked.spellings.size() - liked.own.size());
     return CountText(count) +
-           (count == 1 ? QStringLiteral(" spelling of ") : QStringLiteral(" spellings of ")) +
+           (count == 1 ? QStringLiteral(" other spelling of ")
+                       : QStringLiteral(" other spellings of ")) +
            liked.name;
 }
 
@@ -34,10 +35,7 @@ QString EmptyTableReason(const NamesModel& model) {
     const namelist::Weighing& weighing = model.weighing();
     const namelist::Filter& filter = model.filter();
     if (filter.harmony != namelist::HarmonyFilter::Any && !weighing.pairHasRow()) {
-        return QStringLiteral("For a mother's %1 and a father's %2 every name reads Not "
-                              "Harmonious At All.")
-            .arg(weighing.motherNumber())
-            .arg(weighing.fatherNumber());
+        return namelist::NoRowExplanation(weighing);
     }
     if (filter.harmony == namelist::HarmonyFilter::WithBoth) {
         if (const namelist::HarmonyCounts counts =

@@ -20,7 +20,8 @@ namespace kindrell::finder {
 QString CountText(qint64 count);
 // "1 name", "29,389 names".
 QString NamesText(qint64 count);
-// "12 spellings of Aidan", "1 spelling of Zyra".
+// "12 other spellings of Aidan", "1 other spelling of Zyra": the liked
+// name's spellings but its own.
 QString SpellingsText(const namelist::LikedName& liked);
 
 // Why the table is empty: the liked name is not in the bundled list, the

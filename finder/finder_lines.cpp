@@ -10,6 +10,7 @@
 #include "finder/count_lines.h"
 #include "finder/names_model.h"
 #include "textrules/engine_strings.h"
+#include "textrules/name_folding.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -48,8 +49,8 @@ void FinderWindow::showCount() {
     if (!model_->parentsGiven()) {
         countLine_->setText(QStringLiteral("Type the father's and the mother's names."));
     } else if (!model_->liked().name.isEmpty() && !model_->markedOnly()) {
-        countLine_->setText(CountText(model_->rowCount()) + QStringLiteral(" of ") +
-                            SpellingsText(model_->liked()));
+        countLine_->setText(CountText(model_->rowCount() - model_->likedRowCount()) +
+                            QStringLiteral(" of ") + SpellingsText(model_->liked()));
     } else {
         countLine_->setText(CountText(model_->rowCount()) + QStringLiteral(" of ") +
                             NamesText(model_->list().size()));
@@ -93,7 +94,7 @@ void FinderWindow::showEntry(const namelist::NameEntry& entry, std::int32_t inde
     const QString sex = namelist::SexName(entry.sex);
     selectedName_->setText(sex.isEmpty() ? Wrappable(entry.name)
                                          : QStringLiteral("%1 (%2)").arg(entry.name, sex));
-    working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(entry.name)))));
+    working_->setText(text::WeighName(entry.name).working);
     const namelist::VerdictTexts texts = namelist::TextsOf(model_->weighing().verdict(entry));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
@@ -120,10 +121,11 @@ void FinderWindow::showLikedName() {
     if (liked.name.isEmpty() || liked.inList || !model_->parentsGiven() || model_->markedOnly()) {
         return;
     }
+    const text::WeighedName weighed = text::WeighName(liked.name);
     selectedName_->setText(Wrappable(liked.name));
-    working_->setText(text::ToQString(FormatWorking(ExplainDestinyNumber(text::View(liked.name)))));
+    working_->setText(weighed.working);
     const namelist::VerdictTexts texts =
-        namelist::TextsOf(model_->weighing().verdict(GetDestinyNumber(text::View(liked.name))));
+        namelist::TextsOf(model_->weighing().verdict(weighed.number));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
     likedLine_->setText(QStringLiteral("%1 is not in the bundled list").arg(Wrappable(liked.name)));

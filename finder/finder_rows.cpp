@@ -4,6 +4,7 @@
 #include "finder/births_chart.h"
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
+#include "widgets/flow_row.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,11 +35,13 @@ class MarkingTableView final : public QTableView {
   public:
     using QTableView::QTableView;
 
-    // The width that shows every column whole (see buildTable).
-    void setPreferredWidth(int width) { preferredWidth_ = width; }
-    QSize sizeHint() const override {
-        const QSize hint = QTableView::sizeHint();
-        return {std::max(hint.width(), preferredWidth_), hint.height()};
+    // The width that shows every column whole, and the height of a few rows
+    // (see buildTable): on a small screen the table gives up its height
+    // before anything else does, and takes what is left on a large one.
+    void setPreferredSize(QSize size) { preferredSize_ = size; }
+    QSize sizeHint() const override { return preferredSize_; }
+    QSize minimumSizeHint() const override {
+        return {QTableView::minimumSizeHint().width(), preferredSize_.height()};
     }
 
   protected:
@@ -54,7 +57,7 @@ class MarkingTableView final : public QTableView {
     }
 
   private:
-    int preferredWidth_ = 0;
+    QSize preferredSize_;
 };
 
 template <class Widget> Widget* Named(Widget* widget, const char* objectName) {
@@ -96,7 +99,7 @@ void FinderWindow::buildControls() {
     // The table first: the label above it names it.
     buildTable(central);
     layout->addLayout(buildParentsRows(central));
-    layout->addLayout(buildFiltersRow(central));
+    layout->addWidget(buildFiltersRow(central));
     auto* tableHeading = new QHBoxLayout;
     countLine_ = Line(central, "countLine");
     tableHeading->addWidget(Buddy(QStringLiteral("N&ames"), table_));
@@ -152,7 +155,7 @@ QFormLayout* FinderWindow::buildParentsRows(QWidget* central) {
     return parents;
 }
 
-QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
+widgets::FlowRow* FinderWindow::buildFiltersRow(QWidget* central) {
     sexBox_ = Choices(central, "sexBox",
                       {{"Girls and boys", static_cast<int>(namelist::SexFilter::Both)},
                        {"Girls", static_cast<int>(namelist::SexFilter::Girls)},
@@ -170,14 +173,19 @@ QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
     for (int number = 1; number <= 9; ++number) {
         numberBox_->addItem(QString::number(number), number);
     }
+    // Every order the headers give, so that a header's click always shows here.
     orderBox_ = Choices(central, "orderBox",
                         {{"Births", NamesModel::BirthsColumn},
                          {"Name", NamesModel::NameColumn},
                          {"Number", NamesModel::NumberColumn},
+                         {"Sex", NamesModel::SexColumn},
+                         {"Mother", NamesModel::MotherColumn},
+                         {"Father", NamesModel::FatherColumn},
                          {"Trend", NamesModel::TrendColumn}});
     reversedBox_ = Named(new QCheckBox(QStringLiteral("Re&versed"), central), "reversedBox");
 
-    auto* filters = new QHBoxLayout;
+    // Each caption stays with its control when the row wraps.
+    auto* filters = new widgets::FlowRow(central);
     const std::array<std::pair<QString, QWidget*>, 6> labelled{{
         {QStringLiteral("S&ex"), sexBox_},
         {QStringLiteral("&Harmony"), harmonyBox_},
@@ -187,11 +195,15 @@ QHBoxLayout* FinderWindow::buildFiltersRow(QWidget* central) {
         {QStringLiteral("&Order"), orderBox_},
     }};
     for (const auto& [caption, control] : labelled) {
-        filters->addWidget(Buddy(caption, control));
-        filters->addWidget(control);
+        auto* pair = new QWidget(filters);
+        auto* pairLayout = new QHBoxLayout(pair);
+        pairLayout->setContentsMargins(0, 0, 0, 0);
+        control->setParent(pair);
+        pairLayout->addWidget(Buddy(caption, control));
+        pairLayout->addWidget(control);
+        filters->add(pair);
     }
-    filters->addWidget(reversedBox_);
-    filters->addStretch();
+    filters->add(reversedBox_);
     return filters;
 }
 
@@ -213,9 +225,12 @@ void FinderWindow::buildTable(QWidget* central) {
     QHeaderView* header = table_->horizontalHeader();
     header->setSortIndicator(NamesModel::BirthsColumn, Qt::DescendingOrder);
     table_->setSortingEnabled(true);
-    // Widths from the texts the columns hold, in the user's font; a column
-    // sized to its contents would measure rows on every keystroke.
-    const QFontMetrics metrics = table_->fontMetrics();
+    // Widths from the texts the columns hold, in the user's font made bold
+    // as the liked name's rows are; a column sized to its contents would
+    // measure rows on every keystroke.
+    QFont bold = table_->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     const int padding = metrics.averageCharWidth() * 4;
     const auto widthOf = [&](const char* widest) {
         return metrics.horizontalAdvance(QString::fromLatin1(widest)) + padding;
@@ -236,7 +251,11 @@ void FinderWindow::buildTable(QWidget* central) {
         header->resizeSection(column, widths.at(static_cast<std::size_t>(column)));
         tableWidth += widths.at(static_cast<std::size_t>(column));
     }
-    table->setPreferredWidth(tableWidth);
+    // The header and three rows.
+    const int rows = 3;
+    table->setPreferredSize(
+        {tableWidth, 2 * table->frameWidth() + table_->horizontalHeader()->sizeHint().height() +
+                         rows * table_->verticalHeader()->defaultSectionSize()});
 }
 
 // The lines wrap to the pane's width, and a name too long for the pane
@@ -268,10 +287,11 @@ QWidget* FinderWindow::buildSelectedPane(QWidget* central) {
     bold.setBold(true);
     selectedName_->setFont(bold);
     scroll->setWidget(column);
-    // Room for every line of an ordinary name, its working on two lines.
-    const int lineCount = 7;
+    // Room for the name, its working and both verdicts; the rest scrolls,
+    // so that the pane fits a small screen.
+    const int lineCount = 4;
     scroll->setMinimumHeight(lineCount * selected->fontMetrics().lineSpacing() +
-                             (lineCount - 2) * lines->spacing());
+                             (lineCount - 1) * lines->spacing());
     chart_ = Named(new BirthsChart(selected), "birthsChart");
     selectedLayout->addWidget(scroll, 1);
     selectedLayout->addWidget(chart_, 1);

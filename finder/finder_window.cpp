@@ -10,6 +10,7 @@
 #include "finder/names_model.h"
 #include "resources/program_icon.h"
 #include "textrules/engine_strings.h"
+#include "textrules/name_folding.h"
 #include "widgets/working_tooltip.h"
 
 #include <QCheckBox>
@@ -63,15 +64,28 @@ void Choose(QComboBox& box, int value) {
     box.setCurrentIndex(std::max(0, box.findData(value)));
 }
 
-// "Number 2" beside a parent's box, with its working; nothing while it is blank.
-void ShowParentNumber(QLabel& number, const QString& name) {
-    const QString trimmed = text::TrimSpaces(name);
-    const QString working = trimmed.isEmpty() ? QString() : widgets::WorkingTooltip(trimmed);
-    number.setText(trimmed.isEmpty()
-                       ? QString()
-                       : QStringLiteral("Number %1").arg(GetDestinyNumber(text::View(trimmed))));
-    number.setToolTip(working);
-    number.setAccessibleDescription(working);
+// "Number 2" beside a parent's box, with its working and what counts
+// nothing ("Number 2 (李 counts nothing)"); nothing while it is blank.
+void ShowParentNumber(QLabel& number, const text::WeighedName& name) {
+    if (name.blank()) {
+        number.clear();
+        number.setToolTip({});
+        number.setAccessibleDescription({});
+        return;
+    }
+    const QString uncounted = text::UncountedText(name.uncounted);
+    QString shown = QStringLiteral("Number %1").arg(name.number);
+    if (!uncounted.isEmpty()) {
+        // Short beside the box; whole in the tooltip.
+        constexpr int kShownLetters = 24;
+        shown += QStringLiteral(" (%1)").arg(number.fontMetrics().elidedText(
+            uncounted, Qt::ElideMiddle, number.fontMetrics().averageCharWidth() * kShownLetters));
+    }
+    number.setText(shown);
+    const QStringList lines{widgets::TooltipLine(name.working), uncounted};
+    number.setToolTip(lines.join(u'\n').trimmed());
+    number.setAccessibleDescription(
+        uncounted.isEmpty() ? name.working : name.working + QStringLiteral(". ") + uncounted);
 }
 
 } // namespace
@@ -158,12 +172,17 @@ void FinderWindow::showState(const FinderState& state) {
 }
 
 void FinderWindow::connectControls() {
+    // Each parent's name is weighed once, where it changes, and handed on.
     connect(fatherBox_, &QLineEdit::textChanged, this, [this](const QString& name) {
-        reweigh();
+        father_ = text::WeighName(name);
+        ShowParentNumber(*fatherNumber_, father_);
+        model_->setParents(father_, mother_);
         remember(FinderSettings::Father(name));
     });
     connect(motherBox_, &QLineEdit::textChanged, this, [this](const QString& name) {
-        reweigh();
+        mother_ = text::WeighName(name);
+        ShowParentNumber(*motherNumber_, mother_);
+        model_->setParents(father_, mother_);
         remember(FinderSettings::Mother(name));
     });
     connectFilters();
@@ -181,12 +200,16 @@ void FinderWindow::connectControls() {
     connect(saveButton_, &QPushButton::clicked, this, &FinderWindow::saveMarkedNames);
     connect(model_, &NamesModel::marksChanged, this, &FinderWindow::showMarks);
     connect(model_, &NamesModel::marksEdited, this, &FinderWindow::keepMarks);
-    // The selected name stays selected while it is shown. (The selection
-    // model empties itself on a reset without a signal, so selectedEntry_
-    // still names it here.)
+    // The selected name stays selected, and in view, while it is shown;
+    // otherwise the table starts at its top, where the most given names
+    // are. (The selection model empties itself on a reset without a signal,
+    // so selectedEntry_ still names it here.)
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         if (const int row = model_->rowOf(selectedEntry_); row >= 0) {
             table_->selectRow(row);
+            table_->scrollTo(model_->index(row, NamesModel::NameColumn));
+        } else {
+            table_->scrollToTop();
         }
         showSelected();
         showCount();
@@ -225,9 +248,11 @@ void FinderWindow::connectFilters() {
 }
 
 void FinderWindow::reweigh() {
-    ShowParentNumber(*fatherNumber_, fatherBox_->text());
-    ShowParentNumber(*motherNumber_, motherBox_->text());
-    model_->setParents(fatherBox_->text(), motherBox_->text());
+    father_ = text::WeighName(fatherBox_->text());
+    mother_ = text::WeighName(motherBox_->text());
+    ShowParentNumber(*fatherNumber_, father_);
+    ShowParentNumber(*motherNumber_, mother_);
+    model_->setParents(father_, mother_);
 }
 
 void FinderWindow::applyFilter() {
@@ -267,7 +292,6 @@ void FinderWindow::applyOrderChoice() {
     table_->sortByColumn(column, reversedBox_->isChecked() ? Flipped(natural) : natural);
 }
 
-// The Order box shows no choice while a column it does not offer orders the table.
 void FinderWindow::showOrder(int column, Qt::SortOrder order) {
     const QSignalBlocker orderBlocker(orderBox_);
     const QSignalBlocker reversedBlocker(reversedBox_);
@@ -291,7 +315,8 @@ void FinderWindow::placeOnScreen(const QByteArray& stored) {
     }
     // Room for the frame the window manager adds: a title bar and borders.
     const int frame = fontMetrics().lineSpacing() * 2;
-    const QRect available = screen->availableGeometry().adjusted(0, frame, 0, 0);
+    const int border = fontMetrics().lineSpacing() / 2;
+    const QRect available = screen->availableGeometry().adjusted(border, frame, -border, -border);
     if (restored && available.contains(wanted)) {
         return;
     }
@@ -302,9 +327,10 @@ void FinderWindow::placeOnScreen(const QByteArray& stored) {
     }
     size = size.boundedTo(available.size()).expandedTo(minimumSizeHint());
     // The frame, title bar included, in the middle of the screen.
-    const QRect framed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
-                                             size + QSize(0, frame), screen->availableGeometry());
-    setGeometry(QRect(framed.topLeft() + QPoint(0, frame), size));
+    const QRect framed =
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size + QSize(0, frame - border),
+                            available.adjusted(0, border - frame, 0, 0));
+    setGeometry(QRect(framed.topLeft() + QPoint(0, frame - border), size));
 }
 
 void FinderWindow::bringToFront() {

@@ -18,6 +18,7 @@
 #include "finder/list_loader.h"
 #include "finder/marks_store.h"
 #include "platform/services.h"
+#include "textrules/name_folding.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -32,6 +33,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+
+namespace kindrell::widgets {
+class FlowRow;
+} // namespace kindrell::widgets
 
 namespace kindrell::finder {
 
@@ -91,7 +96,7 @@ class FinderWindow final : public QMainWindow {
     // The window's rows, top to bottom (finder_rows.cpp).
     void buildControls();
     QFormLayout* buildParentsRows(QWidget* central);
-    QHBoxLayout* buildFiltersRow(QWidget* central);
+    widgets::FlowRow* buildFiltersRow(QWidget* central);
     void buildTable(QWidget* central);
     QWidget* buildSelectedPane(QWidget* central);
     QHBoxLayout* buildListsRow(QWidget* central);
@@ -134,6 +139,8 @@ class FinderWindow final : public QMainWindow {
     MarksStore marksStore_;
     NamesModel* model_ = nullptr;
     ListLoader* loader_ = nullptr;
+    text::WeighedName father_; // as the boxes hold them, weighed once per change
+    text::WeighedName mother_;
     QString listPath_; // the open list's file; empty for the bundled list
     QString startingListPath_;
     bool startingListLoading_ = false; // the list being read is the one of the last run

@@ -3,6 +3,7 @@
 #include "finder/count_lines.h"
 #include "textrules/engine_strings.h"
 
+#include <QFont>
 #include <QSet>
 
 #include <algorithm>
@@ -51,9 +52,9 @@ namelist::NameList NamesModel::setList(namelist::NameList list,
     return list;
 }
 
-void NamesModel::setParents(const QString& father, const QString& mother) {
-    parentsGiven_ = !text::TrimSpaces(father).isEmpty() && !text::TrimSpaces(mother).isEmpty();
-    weighing_ = namelist::Weighing(father, mother);
+void NamesModel::setParents(const text::WeighedName& father, const text::WeighedName& mother) {
+    parentsGiven_ = !father.blank() && !mother.blank();
+    weighing_ = namelist::Weighing::OfNumbers(father.number, mother.number);
     select();
 }
 
@@ -79,6 +80,7 @@ void NamesModel::sort(int column, Qt::SortOrder order) {
 
 void NamesModel::select() {
     beginResetModel();
+    likedRows_ = 0;
     if (!parentsGiven_) {
         rows_.clear();
     } else if (markedOnly_) {
@@ -88,8 +90,27 @@ void NamesModel::select() {
         std::erase_if(rows_, [this](std::int32_t entry) { return !isMarked(entry); });
     } else {
         rows_ = namelist::SelectNames(list_, weighing_, filter_, ordering_);
+        putLikedFirst();
     }
     endResetModel();
+}
+
+// The liked name's own entries first, most births first, whatever the
+// filters say: the name someone likes is the one they ask about.
+void NamesModel::putLikedFirst() {
+    std::vector<std::int32_t> own = liked_.own;
+    if (own.empty()) {
+        return;
+    }
+    std::erase_if(rows_, [&own](std::int32_t entry) {
+        return std::find(own.begin(), own.end(), entry) != own.end();
+    });
+    std::stable_sort(own.begin(), own.end(), [this](std::int32_t a, std::int32_t b) {
+        return list_.entries()[static_cast<std::size_t>(a)].births.value_or(0) >
+               list_.entries()[static_cast<std::size_t>(b)].births.value_or(0);
+    });
+    rows_.insert(rows_.begin(), own.begin(), own.end());
+    likedRows_ = static_cast<int>(own.size());
 }
 
 const namelist::NameEntry& NamesModel::entryAt(int row) const {
@@ -180,6 +201,11 @@ QVariant NamesModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     if (role == Qt::CheckStateRole && column == NameColumn) {
         return isMarked(entryIndexAt(index.row())) ? Qt::Checked : Qt::Unchecked;
+    }
+    if (role == Qt::FontRole && index.row() < likedRows_) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
     }
     if (role == Qt::TextAlignmentRole &&
         (column == NumberColumn || column == BirthsColumn || column == TrendColumn)) {

@@ -12,6 +12,7 @@
 #include "namelist/name_list.h"
 #include "namelist/spellings.h"
 #include "namelist/weighing.h"
+#include "textrules/name_folding.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -49,7 +50,7 @@ class NamesModel final : public QAbstractTableModel {
     const namelist::NameList& list() const { return list_; }
 
     // With either name blank (empty or spaces only) the table is empty.
-    void setParents(const QString& father, const QString& mother);
+    void setParents(const text::WeighedName& father, const text::WeighedName& mother);
     bool parentsGiven() const { return parentsGiven_; }
     const namelist::Weighing& weighing() const { return weighing_; }
 
@@ -59,8 +60,10 @@ class NamesModel final : public QAbstractTableModel {
     void setFilter(const namelist::Filter& filter, bool markedOnly = false);
     const namelist::Filter& filter() const { return filter_; }
     bool markedOnly() const { return markedOnly_; }
-    // The filter's liked name, looked up in the list.
+    // The filter's liked name, looked up in the list. When the list holds
+    // it, its own entries stand first, whatever the filters say.
     const namelist::LikedName& liked() const { return liked_; }
+    int likedRowCount() const { return likedRows_; }
     const namelist::Ordering& ordering() const { return ordering_; }
 
     // The entry shown in a row, as an index into list().entries().
@@ -100,16 +103,18 @@ class NamesModel final : public QAbstractTableModel {
 
   private:
     void select();
+    void putLikedFirst();
     void applyMarks(const std::vector<MarkedName>& marks);
 
     namelist::NameList list_;
-    namelist::Weighing weighing_{u"", u""};
+    namelist::Weighing weighing_ = namelist::Weighing::OfNumbers(0, 0);
     bool parentsGiven_ = false;
     namelist::Filter filter_;
     bool markedOnly_ = false;
     namelist::LikedName liked_;
     namelist::Ordering ordering_;
     std::vector<std::int32_t> rows_;
+    int likedRows_ = 0; // the first rows, the liked name's own entries
     std::vector<bool> marked_;
     qsizetype markedCount_ = 0;
     std::vector<MarkedName> absentMarks_;

@@ -2,6 +2,7 @@
 
 #include "textrules/engine_strings.h"
 #include "textrules/lines.h"
+#include "textrules/name_folding.h"
 
 #include <QFile>
 
@@ -121,7 +122,7 @@ NameList::NameList(std::vector<NameEntry> entries, std::vector<NameHistory> hist
     numbers_.reserve(entries_.size());
     sexes_.reserve(entries_.size());
     for (NameEntry& entry : entries_) {
-        entry.number = GetDestinyNumber(text::View(entry.name));
+        entry.number = text::FoldedNumber(entry.name);
         numbers_.push_back(entry.number);
         sexes_.push_back(entry.sex);
     }

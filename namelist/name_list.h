@@ -31,7 +31,7 @@ struct NameEntry {
     QString name;
     Sex sex = Sex::Unknown;
     std::optional<std::int32_t> births; // absent in the user's own list
-    DestinyNumber number = 0;           // GetDestinyNumber of the name
+    DestinyNumber number = 0; // the name's number, its letters folded (text::FoldedNumber)
 };
 
 // What the bundled list knows of an entry beyond its births: the name's

@@ -2,6 +2,7 @@
 
 #include "namelist/name_list.h"
 #include "textrules/engine_strings.h"
+#include "textrules/name_folding.h"
 
 #include <algorithm>
 #include <array>
@@ -49,30 +50,50 @@ int SpellingEdits(QStringView a, QStringView b, int limit) {
     return std::min(table[1][static_cast<std::size_t>(columns)], limit + 1);
 }
 
+namespace {
+
+// The entry of the name typed: alike ignoring case, or else alike in the
+// letters they fold to ("José" for "Jose"); -1 when there is none.
+std::int32_t FindEntry(const NameList& list, const QString& typed) {
+    const std::vector<NameEntry>& entries = list.entries();
+    const auto at = [&entries](auto matches) {
+        const auto found = std::find_if(entries.begin(), entries.end(), matches);
+        return found == entries.end() ? -1 : static_cast<std::int32_t>(found - entries.begin());
+    };
+    const std::int32_t same = at([&typed](const NameEntry& entry) {
+        return entry.name.compare(typed, Qt::CaseInsensitive) == 0;
+    });
+    if (same >= 0) {
+        return same;
+    }
+    const QString letters = text::WeighName(typed).letters;
+    return letters.isEmpty() ? -1 : at([&letters](const NameEntry& entry) {
+        return entry.name.compare(letters, Qt::CaseInsensitive) == 0;
+    });
+}
+
+} // namespace
+
 LikedName FindLikedName(const NameList& list, QStringView typed) {
-    LikedName liked{text::TrimSpaces(typed.toString()), false, {}};
+    LikedName liked{text::TrimSpaces(typed.toString()), false, {}, {}};
     if (liked.name.isEmpty()) {
         return liked;
     }
-    const std::vector<NameEntry>& entries = list.entries();
-    const auto found =
-        std::find_if(entries.begin(), entries.end(), [&liked](const NameEntry& entry) {
-            return entry.name.compare(liked.name, Qt::CaseInsensitive) == 0;
-        });
-    if (found == entries.end()) {
-        return liked;
-    }
-    const auto index = static_cast<std::int32_t>(found - entries.begin());
-    const QString key = list.soundKey(index);
+    const std::int32_t index = FindEntry(list, liked.name);
+    const QString key = index >= 0 ? list.soundKey(index) : QString();
     if (key.isEmpty()) {
-        return liked; // a list of one's own: no keys, no spellings
+        return liked; // not in the list, or a list of one's own: no keys, no spellings
     }
-    liked.name = found->name;
+    const std::vector<NameEntry>& entries = list.entries();
+    liked.name = entries[static_cast<std::size_t>(index)].name;
     liked.inList = true;
     for (std::int32_t i = 0; i < list.size(); ++i) {
-        if (list.soundKey(i) == key && SpellingEdits(entries[static_cast<std::size_t>(i)].name,
-                                                     liked.name) <= kMaxSpellingEdits) {
+        const QString& name = entries[static_cast<std::size_t>(i)].name;
+        if (list.soundKey(i) == key && SpellingEdits(name, liked.name) <= kMaxSpellingEdits) {
             liked.spellings.push_back(i);
+            if (name == liked.name) {
+                liked.own.push_back(i);
+            }
         }
     }
     return liked;

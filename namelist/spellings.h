@@ -27,12 +27,15 @@ struct LikedName {
     // As the list spells it, or as typed (without the spaces around it)
     // when the list does not hold it.
     QString name;
-    // Whether the list holds the name (ignoring case); only then has it a
-    // sounds-alike key, and so spellings.
+    // Whether the list holds the name (ignoring case, or else as its letters
+    // fold: "José" finds "Jose"); only then has it a sounds-alike key, and
+    // so spellings.
     bool inList = false;
     // The list's entries that are its spellings, the name's own included,
     // both sexes, in list order.
     std::vector<std::int32_t> spellings;
+    // The name's own entries among them: one, or a girl's and a boy's.
+    std::vector<std::int32_t> own;
 };
 
 // The name typed in the list; `typed` blank gives an empty name.

@@ -3,6 +3,7 @@
 #include "engine/text.h"
 #include "namelist/spellings.h"
 #include "textrules/engine_strings.h"
+#include "textrules/name_folding.h"
 
 #include <algorithm>
 #include <iterator>
@@ -184,8 +185,19 @@ ListOrder PreparedOrder(SortKey key) {
 } // namespace
 
 Weighing::Weighing(QStringView father, QStringView mother)
-    : fatherNumber_(GetDestinyNumber(TrimSpaces(text::View(father)))),
-      motherNumber_(GetDestinyNumber(TrimSpaces(text::View(mother)))) {
+    : fatherNumber_(text::WeighName(father).number), motherNumber_(text::WeighName(mother).number) {
+    prepare();
+}
+
+Weighing Weighing::OfNumbers(DestinyNumber father, DestinyNumber mother) {
+    Weighing weighing;
+    weighing.fatherNumber_ = father;
+    weighing.motherNumber_ = mother;
+    weighing.prepare();
+    return weighing;
+}
+
+void Weighing::prepare() {
     // The table's keys are the mother's digit, then the father's.
     const std::array<char, 2> key{static_cast<char>('0' + motherNumber_),
                                   static_cast<char>('0' + fatherNumber_)};
@@ -196,6 +208,30 @@ Weighing::Weighing(QStringView father, QStringView mother)
         byChildNumber_[child] =
             GetCompatibility(static_cast<DestinyNumber>(child), motherNumber_, fatherNumber_);
     }
+}
+
+QString NoRowExplanation(const Weighing& weighing) {
+    if (weighing.pairHasRow()) {
+        return {};
+    }
+    const QString fact = QStringLiteral("For a mother's %1 and a father's %2 every name reads "
+                                        "Not Harmonious At All.")
+                             .arg(weighing.motherNumber())
+                             .arg(weighing.fatherNumber());
+    const bool mother = weighing.motherNumber() == 0;
+    const bool father = weighing.fatherNumber() == 0;
+    if (mother && father) {
+        return fact + QStringLiteral(" Neither parent's name has a letter that counts, so both "
+                                     "numbers are 0.");
+    }
+    if (mother || father) {
+        return fact +
+               QStringLiteral(" The %1's name has no letter that counts, so its number is 0.")
+                   .arg(mother ? QStringLiteral("mother") : QStringLiteral("father"));
+    }
+    return fact + QStringLiteral(" The table finds harmony only where the mother's number is not "
+                                 "greater than the father's; a full birth name, middle names "
+                                 "included, gives a number of its own.");
 }
 
 CompatibilityVerdict Weighing::verdict(DestinyNumber childNumber) const {

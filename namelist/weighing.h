@@ -25,8 +25,11 @@ namespace kindrell::namelist {
 // child number: a name's verdict depends on nothing but its number.
 class Weighing {
   public:
-    // The names as typed; spaces around them do not count (as in a reading).
+    // The names as typed, weighed as text::WeighName weighs them (spaces
+    // around them do not count, accented letters count as their base).
     Weighing(QStringView father, QStringView mother);
+    // The parents' numbers, weighed already.
+    static Weighing OfNumbers(DestinyNumber father, DestinyNumber mother);
 
     DestinyNumber fatherNumber() const { return fatherNumber_; }
     DestinyNumber motherNumber() const { return motherNumber_; }
@@ -39,11 +42,22 @@ class Weighing {
     CompatibilityVerdict verdict(const NameEntry& entry) const { return verdict(entry.number); }
 
   private:
+    Weighing() = default;
+    void prepare();
+
     DestinyNumber fatherNumber_ = 0;
     DestinyNumber motherNumber_ = 0;
     bool pairHasRow_ = false;
     std::array<CompatibilityVerdict, 10> byChildNumber_{};
 };
+
+// Why no name can be in harmony with both parents when the verdict table
+// has no row for their numbers, and what the couple can do: "For a
+// mother's 3 and a father's 2 every name reads Not Harmonious At All." and
+// a second sentence, for a parent whose name has no letter that counts, or
+// for a mother's number greater than the father's. Empty when the pair has
+// a row.
+QString NoRowExplanation(const Weighing& weighing);
 
 // A verdict as the engine's verdict lines say it, and each parent's part of
 // it alone ("Harmonious", "Not Harmonious", "Not Harmonious At All").

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# run-under-xvfb.sh [--wm] -- COMMAND [ARGS...]
-# Runs COMMAND on a private X server (and, with --wm, under the openbox window
-# manager) and returns its exit status.
+# run-under-xvfb.sh [--wm] [--screen WxH] -- COMMAND [ARGS...]
+# Runs COMMAND on a private X server of the given size (1280x800 unless
+# told) and, with --wm, under the openbox window manager, and returns its
+# exit status.
 set -u
 wm=0
+screen=1280x800
 while [[ $# -gt 0 && $1 != -- ]]; do
   case $1 in
     --wm) wm=1 ;;
+    --screen) shift; screen=${1:?run-under-xvfb: --screen needs WxH} ;;
     *) echo "run-under-xvfb: unknown option $1" >&2; exit 2 ;;
   esac
   shift
@@ -26,7 +29,7 @@ trap cleanup EXIT
 
 # The server picks a free display itself and reports it, so that tests running
 # side by side never race for the same number.
-Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 "${screen}x24" -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 300); do
   [[ -s $workdir/display ]] && break

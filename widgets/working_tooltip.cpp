@@ -15,10 +15,12 @@ constexpr int kWorkingTooltipWidth = 560;
 } // namespace
 
 QString WorkingTooltip(const QString& name) {
-    const QString working = text::ToQString(
-        FormatWorking(ExplainDestinyNumber(kindrell::TrimSpaces(text::View(name)))));
-    return QFontMetrics(QToolTip::font())
-        .elidedText(working, Qt::ElideMiddle, kWorkingTooltipWidth);
+    return TooltipLine(text::ToQString(
+        FormatWorking(ExplainDestinyNumber(kindrell::TrimSpaces(text::View(name))))));
+}
+
+QString TooltipLine(const QString& line) {
+    return QFontMetrics(QToolTip::font()).elidedText(line, Qt::ElideMiddle, kWorkingTooltipWidth);
 }
 
 } // namespace kindrell::widgets

@@ -11,4 +11,8 @@ namespace kindrell::widgets {
 // middle, keeping the letters it starts with and the sum it ends with.
 QString WorkingTooltip(const QString& name);
 
+// A line of text as wide as a tooltip takes at most, shortened in the middle
+// when it is wider.
+QString TooltipLine(const QString& line);
+
 } // namespace kindrell::widgets

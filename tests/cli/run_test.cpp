@@ -1,12 +1,14 @@
 #include "cli/run.h"
 
 #include "cli_test_support.h"
+#include "tests/support/folding_cases.h"
 #include "tests/support/odd_lists.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -240,5 +242,93 @@ TEST_P(OddListThroughTheProgram, GivesARecordForEachName) {
 INSTANTIATE_TEST_SUITE_P(Table, OddListThroughTheProgram,
                          testing::ValuesIn(kindrell::testing_support::OddLists()),
                          [](const auto& info) { return std::string(info.param.label); });
+
+class FoldedNameThroughTheProgram
+    : public testing::TestWithParam<kindrell::testing_support::FoldingCase> {};
+
+// A name is weighed as it is written, in a reading as in a shortlist, and
+// what counts nothing in it is told, each time without changing the status.
+TEST_P(FoldedNameThroughTheProgram, IsWeighedAsWritten) {
+    const kindrell::testing_support::FoldingCase& row = GetParam();
+    const std::string written =
+        QString::fromStdString(row.written).normalized(QString::NormalizationForm_C).toStdString();
+    const auto told = [&](const std::string& where) {
+        return row.uncounted.empty() ? std::string()
+                                     : "kindrell-reading: " + where + "in \"" + written + "\", " +
+                                           row.uncounted + "\n";
+    };
+    const Result reading = RunWith({"--json", "--explain", row.written, "John", "Zoe"});
+    const QJsonObject object =
+        QJsonDocument::fromJson(QByteArray::fromStdString(reading.out)).object();
+    EXPECT_EQ(reading.status, 0);
+    EXPECT_EQ(object.value("ChildNumber").toInt(), row.number);
+    EXPECT_EQ(object.value("ChildWorking").toString().toStdString(), row.working);
+    EXPECT_EQ(reading.err, told(""));
+    const Result shortlist = RunWith({"--father", "John", "--mother", "Zoe"}, row.written + "\n");
+    EXPECT_EQ(shortlist.status, 0);
+    EXPECT_EQ(shortlist.out.substr(0, shortlist.out.find('\t', written.size() + 1)),
+              written + "\t" + std::to_string(row.number));
+    EXPECT_EQ(shortlist.err, told("line 1: "));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FoldedNameThroughTheProgram,
+                         testing::ValuesIn(kindrell::testing_support::FoldingCases()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Parents as they write their names find what they would unaccented.
+TEST(Suggestions, AccentedParentsFindTheSameNames) {
+    const Result accented =
+        RunWith({"--suggest", "--father", "Jos\u00E9", "--mother", "Zo\u00EB", "--top", "0"});
+    const Result plain =
+        RunWith({"--suggest", "--father", "Jose", "--mother", "Zoe", "--top", "0"});
+    EXPECT_EQ(accented.status, 0);
+    EXPECT_GT(std::count(accented.out.begin(), accented.out.end(), '\n'), 1000);
+    EXPECT_EQ(accented.out, plain.out);
+    EXPECT_EQ(accented.err, "");
+}
+
+struct NoSuggestionCase {
+    const char* label;
+    std::vector<std::string> args;
+    std::string err;
+};
+
+[[maybe_unused]] void PrintTo(const NoSuggestionCase& row, std::ostream* os) {
+    *os << row.label;
+}
+
+class NoSuggestion : public testing::TestWithParam<NoSuggestionCase> {};
+
+// With nothing to suggest, the program says why, as the finder does above
+// an empty table, and ends with status 0.
+TEST_P(NoSuggestion, SaysWhy) {
+    std::vector<std::string> args{"--suggest"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const Result r = RunWith(args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, GetParam().err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, NoSuggestion,
+    testing::Values(
+        NoSuggestionCase{"mother_greater",
+                         {"--father", "John", "--mother", "Mary"},
+                         "kindrell-reading: For a mother's 3 and a father's 2 every name reads Not "
+                         "Harmonious At All. The table finds harmony only where the mother's "
+                         "number is not greater than the father's; a full birth name, middle "
+                         "names included, gives a number of its own.\n"},
+        NoSuggestionCase{"father_counts_nothing",
+                         {"--father", "\u674E", "--mother", "Zoe"},
+                         "kindrell-reading: in \"\u674E\", \u674E counts nothing\n"
+                         "kindrell-reading: For a mother's 1 and a father's 0 every name reads Not "
+                         "Harmonious At All. The father's name has no letter that counts, so its "
+                         "number is 0.\n"},
+        NoSuggestionCase{"row_without_harmony",
+                         {"--father", "Hugh", "--mother", "Zoe"},
+                         "kindrell-reading: No name is in harmony with both parents; a full birth "
+                         "name, middle names included, gives a number of its own.\n"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace kindrell::cli

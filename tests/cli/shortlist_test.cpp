@@ -57,16 +57,17 @@ const std::string kMixedInput = std::string("\xEF\xBB\xBFMary\r\n") // 1: mark s
                                 + std::string(32767, 'a') + "\n" // 10: sum 32767, 7
                                 + std::string(kMaxLine + 10, 'b') + "\n" // 11: too long to keep
                                 + "\xED\xA0\x80\n"                       // 12: a surrogate
-                                + "Zo\xC3\xAB";                          // 13: last line without LF
+                                + "Zo\xC3\xAB"; // 13: no LF; ë counts as E
 
 const std::string kMixedOutput =
     std::string("Mary\t3\tHarmonious\n") + "Mia\t5\tHarmonious with parent 1\n" +
     "Ava\t6\tHarmonious with parent 2\n" + "Amy\t3\tHarmonious\n" +
     "123\t0\tHarmonious with parent 2\n" + std::string(32767, 'a') +
-    "\t7\tHarmonious with parent 1\n" + "Zo\xC3\xAB\t5\tHarmonious with parent 1\n";
+    "\t7\tHarmonious with parent 1\n" + "Zo\xC3\xAB\t1\tHarmonious with parent 1\n";
 
 const std::string kMixedErrors =
     "kindrell-reading: line 6: not valid UTF-8, skipped\n"
+    "kindrell-reading: line 8: in \"123\", 1, 2 and 3 count nothing\n"
     "kindrell-reading: line 9: name longer than 32767 UTF-16 code units, skipped\n"
     "kindrell-reading: line 11: name longer than 32767 UTF-16 code units, skipped\n"
     "kindrell-reading: line 12: not valid UTF-8, skipped\n";

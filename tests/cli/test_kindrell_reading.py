@@ -180,8 +180,8 @@ class JsonReading(unittest.TestCase):
 
     def test_non_ascii_arguments(self):
         r = self.reading("José", "Zoë", "Zoe")
-        self.assertEqual(r["ChildNumber"], 8)  # J 1 + O 6 + S 1; é adds nothing
-        self.assertEqual(r["FatherNumber"], 5)  # Z 8 + O 6
+        self.assertEqual(r["ChildNumber"], 4)  # J 1 + O 6 + S 1 + É 5 = 13
+        self.assertEqual(r["FatherNumber"], 1)  # Z 8 + O 6 + Ë 5 = 19 → 10
 
     def test_explain_adds_working_keys_only_then(self):
         r = self.reading("Mary", "John", "Zoe", extra=["--explain"])
@@ -339,7 +339,8 @@ class Shortlist(unittest.TestCase):
         for via_file in (False, True):
             with self.subTest(via_file=via_file):
                 code, out, err = self.weigh(data, via_file=via_file)
-                self.assertEqual((code, err), (0, b""))
+                self.assertEqual((code, err), (0, b'kindrell-reading: line 5: in "1234", '
+                                                  b'1, 2, 3 and 4 count nothing\n'))
                 self.assertEqual(out.decode().split("\n"), [
                     "Mary\t3\tHarmonious",
                     "Mia\t5\tHarmonious with parent 1",
@@ -417,17 +418,21 @@ class Shortlist(unittest.TestCase):
                  "Ma\u2029ry"]
         data = "\n".join(names).encode() + b"\n"
         code, out, err = self.weigh(data, extra=["--json"])
-        self.assertEqual((code, err), (0, b""))
+        self.assertEqual(code, 0)
+        self.assertEqual(err.decode().splitlines(), [
+            'kindrell-reading: line 2: in "Jo"e", " counts nothing',
+            'kindrell-reading: line 3: in "Ma\\ry", \\ counts nothing',
+            'kindrell-reading: line 7: in "\U0001F600 Mia", \U0001F600 counts nothing'])
         for raw in ["\u2028".encode(), "\u2029".encode()]:
             self.assertNotIn(raw, out)
         records = [json.loads(line) for line in out.decode("utf-8").splitlines()]
         self.assertEqual([r["Name"] for r in records], names)
-        expected_numbers = [3, 3, 3, 5, 8, 3, 5, 3]
+        expected_numbers = [3, 3, 3, 1, 4, 3, 5, 3]  # Zoë as Zoe, José as Jose
         for record, number in zip(records, expected_numbers):
             with self.subTest(name=record["Name"]):
                 self.assertEqual(list(record), SHORTLIST_KEYS)
                 self.assertEqual(record["ChildNumber"], number)
-                verdict = {2: P2, 3: H, 5: P1, 8: P2}[number]
+                verdict = {1: P1, 3: H, 4: P2, 5: P1}[number]
                 self.assertEqual(record["Verdict"], verdict)
                 self.assertEqual((record["MotherVerdictLine"], record["FatherVerdictLine"]),
                                  LINES[verdict])

@@ -6,6 +6,7 @@
 #include "namelist/spellings.h"
 #include "tests/finder/finder_harness.h"
 
+#include <QFont>
 #include <QHeaderView>
 #include <QtTest>
 
@@ -17,12 +18,15 @@ namespace namelist = kindrell::namelist;
 namespace {
 
 // How many of the liked name's spellings the two parents' numbers keep.
+// How many of a liked name's other spellings are harmonious with both parents.
 qsizetype HarmoniousSpellings(const FinderHarness& h, const QString& liked) {
     const namelist::NameList& list = h.model()->list();
+    const namelist::LikedName found = namelist::FindLikedName(list, liked);
     qsizetype kept = 0;
-    for (const std::int32_t index : namelist::FindLikedName(list, liked).spellings) {
-        kept += h.model()->weighing().verdict(list.entries()[index]) ==
-                        kindrell::CompatibilityVerdict::Harmonious
+    for (const std::int32_t index : found.spellings) {
+        kept += std::count(found.own.begin(), found.own.end(), index) == 0 &&
+                        h.model()->weighing().verdict(list.entries()[index]) ==
+                            kindrell::CompatibilityVerdict::Harmonious
                     ? 1
                     : 0;
     }
@@ -34,34 +38,74 @@ qsizetype HarmoniousSpellings(const FinderHarness& h, const QString& liked) {
 class FinderNamesTest : public QObject {
     Q_OBJECT
   private slots:
-    void aLikedNameShowsItsSpellings() {
+    // The liked name's own entries stand first, in bold, whatever the
+    // filters say; its other spellings follow, under the filters.
+    void aLikedNameStandsFirstWithItsSpellings() {
         const FinderHarness h;
         h.typeParents("John", "Mary");
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
         QTest::keyClicks(h.box("likeBox"), "aidan");
-        const auto spellings = namelist::FindLikedName(h.model()->list(), u"Aidan").spellings;
-        QVERIFY(spellings.size() > 10);
-        const QString all = QString::number(spellings.size());
-        QCOMPARE(h.line("countLine"), all + " of " + all + " spellings of Aidan");
+        const namelist::LikedName liked = namelist::FindLikedName(h.model()->list(), u"Aidan");
+        const auto own = static_cast<int>(liked.own.size());
+        QCOMPARE(own, 2); // a boy's name and a girl's
+        const QString others = QString::number(liked.spellings.size() - liked.own.size());
+        QCOMPARE(h.line("countLine"), others + " of " + others + " other spellings of Aidan");
+        const auto likedFirst = [&h, own] {
+            for (int row = 0; row < h.model()->rowCount(); ++row) {
+                const QModelIndex cell = h.model()->index(row, NamesModel::NameColumn);
+                if ((cell.data().toString() == QStringLiteral("Aidan")) != (row < own) ||
+                    cell.data(Qt::FontRole).value<QFont>().bold() != (row < own)) {
+                    return false;
+                }
+            }
+            return h.model()->rowCount() >= own;
+        };
+        QVERIFY(likedFirst());
         for (int row = 0; row < h.model()->rowCount(); ++row) {
-            QVERIFY(std::count(spellings.begin(), spellings.end(), h.model()->entryIndexAt(row)));
+            QVERIFY(std::count(liked.spellings.begin(), liked.spellings.end(),
+                               h.model()->entryIndexAt(row)));
         }
-        // John 2 and Mary 3: the table has no row for the pair.
+        // John 2 and Mary 3: the table has no row for the pair, and Aidan
+        // stands alone, with its verdicts.
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("With both parents"));
-        QCOMPARE(h.line("countLine"), "0 of " + all + " spellings of Aidan");
+        QCOMPARE(h.line("countLine"), "0 of " + others + " other spellings of Aidan");
+        QCOMPARE(h.model()->rowCount(), own);
+        QCOMPARE(h.cell(0, NamesModel::MotherColumn), QStringLiteral("Not Harmonious At All"));
         h.box("fatherBox")->setText("Jacob");
         const qsizetype kept = HarmoniousSpellings(h, "Aidan");
         QVERIFY(kept > 0);
-        QCOMPARE(h.line("countLine"), QString::number(kept) + " of " + all + " spellings of Aidan");
+        QCOMPARE(h.line("countLine"),
+                 QString::number(kept) + " of " + others + " other spellings of Aidan");
+        // A filter that Aidan does not pass leaves it first all the same.
+        h.box("prefixBox")->setText("Ay");
+        QVERIFY(likedFirst());
         h.box("likeBox")->setText("  ");
         QVERIFY(h.line("countLine").endsWith(" of 29,389 names"));
+    }
+
+    // Parents who write their names with their accents find the names they
+    // would find without.
+    void accentedParentsFindTheSameNames() {
+        const FinderHarness h;
+        const auto rows = [&h](const QString& father, const QString& mother) {
+            h.box("fatherBox")->setText(father);
+            h.box("motherBox")->setText(mother);
+            QStringList all;
+            for (int row = 0; row < h.model()->rowCount(); ++row) {
+                all << h.rowText(row);
+            }
+            return std::pair(all, h.line("countLine"));
+        };
+        const auto plain = rows("Jose", "Zoe");
+        QCOMPARE(plain.second, QStringLiteral("3,311 of 29,389 names"));
+        QCOMPARE(rows(QStringLiteral("Jos\u00E9"), QStringLiteral("Zo\u00EB")), plain);
     }
 
     void aLikedNameNotInTheListIsWeighedItself() {
         const FinderHarness h;
         h.typeParents("Jacob", "Mary");
         QTest::keyClicks(h.box("likeBox"), "Aidann");
-        QCOMPARE(h.line("countLine"), QStringLiteral("0 of 0 spellings of Aidann"));
+        QCOMPARE(h.line("countLine"), QStringLiteral("0 of 0 other spellings of Aidann"));
         QCOMPARE(h.line("emptyLine"),
                  QStringLiteral("Only the names of the bundled list have spellings to show."));
         QCOMPARE(h.line("selectedName"), QStringLiteral("Aidann"));
@@ -142,7 +186,7 @@ class FinderNamesTest : public QObject {
         QCOMPARE(h.box("likeBox")->text(), QStringLiteral("Aidan"));
         QCOMPARE(h.box("suffixBox")->text(), QStringLiteral("n"));
         QCOMPARE(h.choices("orderBox")->currentText(), QStringLiteral("Trend"));
-        QVERIFY(h.line("countLine").endsWith(" spellings of Aidan"));
+        QVERIFY(h.line("countLine").endsWith(" other spellings of Aidan"));
     }
 };
 

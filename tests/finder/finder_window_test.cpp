@@ -5,9 +5,11 @@
 
 #include "engine/descriptions.h"
 #include "tests/finder/finder_harness.h"
+#include "tests/support/folding_cases.h"
 
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -157,21 +159,29 @@ class FinderWindowTest : public QObject {
 
     // Beside each parent's box, as it is typed: the number, with the working
     // as its tooltip and as what a screen reader reads with it.
+    // As written (the names of the shared folding table among them): an
+    // accented letter counts as its base letter, and what counts nothing is
+    // said beside the number.
     void eachParentsNumberIsShownAsTyped_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("working");
-        QTest::newRow("John") << "John"
-                              << "Number 2"
-                              << QStringLiteral("J 1 + O 6 + H 8 + N 5 = 20 \u2192 2");
+        QTest::addColumn<QString>("uncounted");
+        for (const auto& row : kindrell::testing_support::FoldingCases()) {
+            const QString uncounted = QString::fromStdString(row.uncounted);
+            QTest::newRow(row.label)
+                << QString::fromStdString(row.written)
+                << QStringLiteral("Number %1").arg(row.number) +
+                       (uncounted.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(uncounted))
+                << QString::fromStdString(row.working) << uncounted;
+        }
         QTest::newRow("half typed") << "Jo"
-                                    << "Number 7" << QStringLiteral("J 1 + O 6 = 7");
+                                    << "Number 7" << QStringLiteral("J 1 + O 6 = 7") << "";
         QTest::newRow("spaces around")
             << "  Mary "
-            << "Number 3" << QStringLiteral("M 4 + A 1 + R 9 + Y 7 = 21 \u2192 3");
-        QTest::newRow("no letter A to Z")
-            << QStringLiteral("\u00D1") << "Number 0" << QStringLiteral("no letters A to Z = 0");
+            << "Number 3" << QStringLiteral("M 4 + A 1 + R 9 + Y 7 = 21 \u2192 3") << "";
         QTest::newRow("blank") << "   "
+                               << ""
                                << ""
                                << "";
     }
@@ -179,15 +189,17 @@ class FinderWindowTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(QString, number);
         QFETCH(QString, working);
+        QFETCH(QString, uncounted);
         const FinderHarness h;
         for (const char* parent : {"father", "mother"}) {
             const QByteArray name(parent);
-            QTest::keyClicks(h.box(name + "Box"), typed);
+            h.box(name + "Box")->setText(typed);
             auto* label = h.find<QLabel>(name + "Number");
             QCOMPARE(label->text(), number);
-            QCOMPARE(label->toolTip(), working);
+            QCOMPARE(label->toolTip(), uncounted.isEmpty() ? working : working + u'\n' + uncounted);
             QCOMPARE(AccessibleText(label), number);
-            QCOMPARE(AccessibleText(label, QAccessible::Description), working);
+            QCOMPARE(AccessibleText(label, QAccessible::Description),
+                     uncounted.isEmpty() ? working : working + QStringLiteral(". ") + uncounted);
         }
     }
 
@@ -205,22 +217,24 @@ class FinderWindowTest : public QObject {
                                       << ""
                                       << "";
         // John 2, Mary 3: the table has no row "32".
+        const QString noRow =
+            QStringLiteral("For a mother's 3 and a father's 2 every name reads Not Harmonious At "
+                           "All. The table finds harmony only where the mother's number is not "
+                           "greater than the father's; a full birth name, middle names "
+                           "included, gives a number of its own.");
         QTest::newRow("no row") << "John"
                                 << "Mary"
                                 << "With both parents"
-                                << ""
-                                << "For a mother's 3 and a father's 2 every name reads Not "
-                                   "Harmonious At All.";
-        QTest::newRow("no row, with the mother")
-            << "John"
-            << "Mary"
-            << "With the mother"
+                                << "" << noRow;
+        QTest::newRow("no row, with the mother") << "John"
+                                                 << "Mary"
+                                                 << "With the mother"
+                                                 << "" << noRow;
+        QTest::newRow("mother's 0")
+            << "John" << QStringLiteral("\u674E") << "With the father"
             << ""
-            << "For a mother's 3 and a father's 2 every name reads Not Harmonious At All.";
-        QTest::newRow("mother's 0") << "John" << QStringLiteral("\u00D1") << "With the father"
-                                    << ""
-                                    << "For a mother's 0 and a father's 2 every name reads Not "
-                                       "Harmonious At All.";
+            << "For a mother's 0 and a father's 2 every name reads Not Harmonious At All. The "
+               "mother's name has no letter that counts, so its number is 0.";
         // Zoe 1, Hugh 8: the row "18" has no Harmonious cell.
         QTest::newRow("row 18") << "Hugh"
                                 << "Zoe"
@@ -255,7 +269,8 @@ class FinderWindowTest : public QObject {
         const FinderHarness h;
         h.choices("harmonyBox")->setCurrentText(harmony);
         h.box("prefixBox")->setText(prefix);
-        h.typeParents(father, mother);
+        h.box("fatherBox")->setText(father);
+        h.box("motherBox")->setText(mother);
         QCOMPARE(h.model()->rowCount(), 0);
         auto* why = h.find<QLabel>("emptyLine");
         QCOMPARE(why->text(), reason);
@@ -400,13 +415,17 @@ class FinderWindowTest : public QObject {
         order->setCurrentText(QStringLiteral("Number"));
         QCOMPARE(indicator(), std::pair(int(NamesModel::NumberColumn), Qt::DescendingOrder));
         QVERIFY(reversed->isChecked());
-        // What the headers choose, the box shows; a column it does not offer
-        // leaves it without a choice.
+        // What the headers choose, the box shows, whichever column it is.
         h.table()->sortByColumn(NamesModel::BirthsColumn, Qt::AscendingOrder);
         QCOMPARE(order->currentText(), QStringLiteral("Births"));
         QVERIFY(reversed->isChecked());
-        h.table()->sortByColumn(NamesModel::SexColumn, Qt::AscendingOrder);
-        QCOMPARE(order->currentIndex(), -1);
+        for (const auto& [column, shown] : {std::pair{NamesModel::MotherColumn, "Mother"},
+                                            {NamesModel::FatherColumn, "Father"},
+                                            {NamesModel::TrendColumn, "Trend"},
+                                            {NamesModel::SexColumn, "Sex"}}) {
+            h.table()->sortByColumn(column, NamesModel::NaturalOrder(column));
+            QCOMPARE(order->currentText(), QString::fromLatin1(shown));
+        }
         QVERIFY(!reversed->isChecked());
         reversed->setChecked(true);
         QCOMPARE(indicator(), std::pair(int(NamesModel::SexColumn), Qt::DescendingOrder));
@@ -431,6 +450,37 @@ class FinderWindowTest : public QObject {
 
     // No name of the list left stays selected, nor shown in the pane: the
     // selected entry's place in one list names another entry in the next.
+    // After a change of parents, filters or order the table starts at its
+    // top, where the most given names are; a selected name that still
+    // passes stays selected and in view.
+    void theTableStartsAtTheTopOrAtTheSelectedName() {
+        FinderHarness h;
+        h.window->resize(900, 500);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        h.typeParents("John", "Zoe");
+        h.table()->scrollToBottom();
+        QVERIFY(h.table()->verticalScrollBar()->value() > 0);
+        h.box("prefixBox")->setText(QStringLiteral("Ma"));
+        QCOMPARE(h.table()->verticalScrollBar()->value(), 0);
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Madison"));
+        h.box("prefixBox")->clear();
+        // A boy's name far down the table.
+        int row = h.model()->rowCount() - 1;
+        while (h.cell(row, NamesModel::SexColumn) != QStringLiteral("boy")) {
+            --row;
+        }
+        const QString name = h.cell(row, NamesModel::NameColumn);
+        h.table()->selectRow(row);
+        h.table()->scrollToTop();
+        h.choices("sexBox")->setCurrentText(QStringLiteral("Boys"));
+        const int now = h.rowOf(name, QStringLiteral("boy"));
+        QVERIFY(now > 100);
+        QCOMPARE(h.table()->selectionModel()->selectedRows().value(0).row(), now);
+        QVERIFY(h.table()->viewport()->rect().contains(
+            h.table()->visualRect(h.model()->index(now, NamesModel::NameColumn))));
+    }
+
     void anotherListStartsWithNothingSelected() {
         FinderHarness h;
         QTemporaryDir folder;
