@@ -75,6 +75,12 @@ QString ResultName(const QString& caption) {
     return caption.chopped(2);
 }
 
+// The object name of a control array's member: the array's name and the
+// index, as in "txtName0".
+QString MemberName(const char* array, std::size_t index) {
+    return QString::fromLatin1(array) + QString::number(index);
+}
+
 } // namespace
 
 frmMain::frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboard,
@@ -114,10 +120,12 @@ frmMain::frmMain(platform::MessageBoxes& messages, platform::Clipboard& clipboar
 void frmMain::buildEntryView(QWidget& client) {
     label14_ = label<LinkLabel>(client, twipsRect(1747, 30, 5310, 435), Label14Caption(), uiFont(),
                                 colours::kWhite);
+    label14_->setObjectName(QStringLiteral("Label14"));
     wrap(*label14_, Qt::AlignHCenter | Qt::AlignTop);
     connect(label14_, &LinkLabel::clicked, this, [this] { help_.OpenHomePage(); });
 
     fraMain_ = frame(client, QString(), twipsRect(2, 480, 8800, 4500), colours::kYellow, false);
+    fraMain_->setObjectName(QStringLiteral("fraMain"));
     fraMain_->setAccessibleName(QStringLiteral("Name Entry"));
 
     lblLabel_[0] = label(*fraMain_, twipsRect(690, 360, 7500, 435),
@@ -125,10 +133,12 @@ void frmMain::buildEntryView(QWidget& client) {
                                         "compatible with their child. Know your level of "
                                         "compatibility based on numerology."),
                          uiFont(), colours::kYellowGreen);
+    lblLabel_[0]->setObjectName(MemberName("lblLabel", 0));
     wrap(*lblLabel_[0], Qt::AlignHCenter | Qt::AlignTop);
 
     frame1_ = frame(*fraMain_, QStringLiteral("Name Details"), twipsRect(2573, 1320, 3735, 2085),
                     colours::kYellow, true);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setAccessibleName(frame1_->title());
 
     struct NameRow {
@@ -151,24 +161,29 @@ void frmMain::buildEntryView(QWidget& client) {
         const QString prompt = QString::fromLatin1(row.prompt);
         lblLabel_[row.label] =
             label(*frame1_, row.promptGeometry, prompt, uiFont(), colours::kYellowGreen);
+        lblLabel_[row.label]->setObjectName(MemberName("lblLabel", row.label));
         txtName_[index] = nameBox(*frame1_, row.boxGeometry, prompt);
+        txtName_[index]->setObjectName(MemberName("txtName", index));
         nameKeyFilter_->watch(*txtName_[index]);
     }
 
     cmdProceed_ = button(*fraMain_, twipsRect(1493, 3840, 5895, 400),
                          QStringLiteral("&Get My Kindrell Reading"), uiFont(kUiPointSize, true));
+    cmdProceed_->setObjectName(QStringLiteral("cmdProceed"));
     connect(cmdProceed_, &QPushButton::clicked, this, &frmMain::Proceed);
 }
 
 void frmMain::buildResultView(QWidget& client) {
     fraResult_ = frame(client, QStringLiteral("QL Kindrell Result"), twipsRect(2, 480, 8800, 4500),
                        colours::kCyan, true);
+    fraResult_->setObjectName(QStringLiteral("fraResult"));
     fraResult_->setAccessibleName(fraResult_->title());
 
     lblLabel_[1] = label(
         *fraResult_, twipsRect(120, 360, 7965, 195),
         QStringLiteral("The QL Kindrell Result is calculated on basis of the destiny number."),
         uiFont(), colours::kYellowGreen);
+    lblLabel_[1]->setObjectName(MemberName("lblLabel", 1));
 
     struct ResultRow {
         const char* caption = nullptr;
@@ -191,11 +206,13 @@ void frmMain::buildResultView(QWidget& client) {
         const QString caption = QString::fromLatin1(labels[index].caption);
         lblResult_[index] = label(*fraResult_, labels[index].labelGeometry, caption,
                                   uiFont(kUiPointSize, true), colours::kYellowGreen);
+        lblResult_[index]->setObjectName(MemberName("lblResult", index));
         lblResultDesignWidth_[index] = labels[index].labelGeometry.width();
         setResultCaption(index, caption);
     }
     for (std::size_t index = 0; index < boxes.size(); ++index) {
         txtResult_[index] = place<ResultBox>(*fraResult_, boxes[index], clipboard_);
+        txtResult_[index]->setObjectName(MemberName("txtResult", index));
         txtResult_[index]->setFont(uiFont());
         setTextBoxColours(*txtResult_[index], colours::kDarkGrey, colours::kYellow);
         txtResult_[index]->setAccessibleName(ResultName(lblResult_[index]->text()));
@@ -203,16 +220,20 @@ void frmMain::buildResultView(QWidget& client) {
 
     cmdBack_ = button(*fraResult_, twipsRect(4920, 3960, 3735, 375),
                       QStringLiteral("&Do It Once Again"), uiFont(kUiPointSize, true));
+    cmdBack_->setObjectName(QStringLiteral("cmdBack"));
     connect(cmdBack_, &QPushButton::clicked, this, &frmMain::DoItOnceAgain);
 }
 
 void frmMain::buildBrandArea(QWidget& client) {
     fraFullBrand_ = frame(client, QString(), twipsRect(2, 5000, 8800, 700), colours::kWhite, false);
+    fraFullBrand_->setObjectName(QStringLiteral("fraFullBrand"));
     fraFullBrand_->setAccessibleName(QStringLiteral("Offers"));
     //                                                    left  top width height
     lblCobrand_ = promotionalLabel(*fraFullBrand_, kCobrandCaption, twipsRect(60, 165, 8700, 450));
     lblFullBrand_ =
         promotionalLabel(*fraFullBrand_, kFullBrandCaption, twipsRect(60, 165, 8700, 450));
+    lblCobrand_->setObjectName(QStringLiteral("lblCobrand"));
+    lblFullBrand_->setObjectName(QStringLiteral("lblFullBrand"));
     // Assistive technology would drop this caption's plain "&" as if it marked
     // an access key; the caption never changes.
     lblCobrand_->setAccessibleName(kCobrandCaption);
@@ -225,25 +246,34 @@ void frmMain::buildMenus() {
     bar->setFont(uiFont());
 
     mnuFile_ = bar->addMenu(QStringLiteral("&File"));
+    mnuFile_->setObjectName(QStringLiteral("mnuFile"));
     // Kept for a different kind of calculation that this program does not
     // offer: switched off and out of sight.
     mnuCalculate_ = mnuFile_->addAction(QStringLiteral("&Calculate Birth Chart"));
+    mnuCalculate_->setObjectName(QStringLiteral("mnuCalculate"));
     mnuSep1_ = mnuFile_->addSeparator();
+    mnuSep1_->setObjectName(QStringLiteral("mnuSep1"));
     for (QAction* hidden : {mnuCalculate_, mnuSep1_}) {
         hidden->setVisible(false);
         hidden->setEnabled(false);
     }
     connect(mnuCalculate_, &QAction::triggered, this, &frmMain::Proceed);
     mnuExit_ = mnuFile_->addAction(QStringLiteral("E&xit"));
+    mnuExit_->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
 
     mnuHelp_ = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp_->setObjectName(QStringLiteral("mnuHelp"));
     mnuOnline_ = mnuHelp_->addAction(QStringLiteral("&Online Help"));
+    mnuOnline_->setObjectName(QStringLiteral("mnuOnline"));
     mnuVisit_ = mnuHelp_->addAction(QStringLiteral("&Visit Us Online"));
+    mnuVisit_->setObjectName(QStringLiteral("mnuVisit"));
     mnuHelp_->addSeparator();
     mnuUpdate_ = mnuHelp_->addAction(QStringLiteral("Check for Software &Update"));
+    mnuUpdate_->setObjectName(QStringLiteral("mnuUpdate"));
     mnuHelp_->addSeparator();
     mnuAbout_ = mnuHelp_->addAction(QStringLiteral("&About Software"));
+    mnuAbout_->setObjectName(QStringLiteral("mnuAbout"));
     connect(mnuOnline_, &QAction::triggered, this, [this] { help_.OpenOnlineHelp(); });
     connect(mnuVisit_, &QAction::triggered, this, [this] { help_.OpenHomePage(); });
     connect(mnuUpdate_, &QAction::triggered, this, [this] { help_.OpenCheckForUpdate(); });
@@ -251,8 +281,10 @@ void frmMain::buildMenus() {
 
     // A command on the menu bar itself, with no drop-down.
     mnuDonate_ = bar->addAction(QStringLiteral("&Donate"));
+    mnuDonate_->setObjectName(QStringLiteral("mnuDonate"));
     connect(mnuDonate_, &QAction::triggered, this, [this] { help_.OpenDonatePage(); });
     mnuMakeMoney_ = bar->addAction(QStringLiteral("Make Money &Online"));
+    mnuMakeMoney_->setObjectName(QStringLiteral("mnuMakeMoney"));
     mnuMakeMoney_->setVisible(false);
     mnuMakeMoney_->setEnabled(false);
     connect(mnuMakeMoney_, &QAction::triggered, this, [this] { help_.OpenMakeMoney(); });
