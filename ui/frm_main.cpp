@@ -78,24 +78,24 @@ void frmMain::Proceed() {
     if (!ValidateNames(messages_, txtName_)) {
         return;
     }
-    const QString child = txtName_[0]->text();
-    const QString father = txtName_[1]->text();
-    const QString mother = txtName_[2]->text();
+    const QString child = txtName_[ChildBox]->text();
+    const QString father = txtName_[FatherBox]->text();
+    const QString mother = txtName_[MotherBox]->text();
     const Reading reading = ComposeReading(View(child), View(father), View(mother));
 
-    setResultCaption(0, ToQString(reading.ChildDestinyCaption));
-    setResultCaption(1, ToQString(reading.MotherDestinyCaption));
-    setResultCaption(2, ToQString(reading.FatherDestinyCaption));
-    setResultCaption(3, ToQString(reading.MotherVerdictLine));
-    setResultCaption(4, ToQString(reading.FatherVerdictLine));
-    txtResult_[0]->setText(ToQString(reading.ChildDescription));
-    txtResult_[1]->setText(ToQString(reading.MotherDescription));
-    txtResult_[2]->setText(ToQString(reading.FatherDescription));
+    setResultCaption(ChildResult, ToQString(reading.ChildDestinyCaption));
+    setResultCaption(MotherResult, ToQString(reading.MotherDestinyCaption));
+    setResultCaption(FatherResult, ToQString(reading.FatherDestinyCaption));
+    setResultCaption(MotherVerdict, ToQString(reading.MotherVerdictLine));
+    setResultCaption(FatherVerdict, ToQString(reading.FatherVerdictLine));
+    txtResult_[ChildResult]->setText(ToQString(reading.ChildDescription));
+    txtResult_[MotherResult]->setText(ToQString(reading.MotherDescription));
+    txtResult_[FatherResult]->setText(ToQString(reading.FatherDescription));
 
     // How each number was reached, for whoever points at it.
-    lblResult_[0]->setToolTip(WorkingTooltip(child));
-    lblResult_[1]->setToolTip(WorkingTooltip(mother));
-    lblResult_[2]->setToolTip(WorkingTooltip(father));
+    lblResult_[ChildResult]->setToolTip(WorkingTooltip(child));
+    lblResult_[MotherResult]->setToolTip(WorkingTooltip(mother));
+    lblResult_[FatherResult]->setToolTip(WorkingTooltip(father));
 
     fraResult_->raise();
 }
@@ -104,7 +104,7 @@ void frmMain::DoItOnceAgain() {
     for (QLineEdit* box : txtName_) {
         box->clear();
     }
-    txtName_[0]->setFocus(Qt::OtherFocusReason);
+    txtName_[ChildBox]->setFocus(Qt::OtherFocusReason);
     fraMain_->raise();
 }
 

@@ -84,6 +84,28 @@ class frmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The members of the control arrays, by the index each has in its array.
+    enum NameBox : std::size_t { ChildBox = 0, FatherBox = 1, MotherBox = 2 };
+    // lblResult: the three destinies, then the verdicts on the mother and the
+    // father; txtResult: the three descriptions, under the same indices as
+    // their destinies. Mother comes before father here, unlike in the names.
+    enum ResultRow : std::size_t {
+        ChildResult = 0,
+        MotherResult = 1,
+        FatherResult = 2,
+        MotherVerdict = 3,
+        FatherVerdict = 4
+    };
+    // lblLabel: the introductions of the two views and the name prompts;
+    // there is no member 2.
+    enum CaptionLabel : std::size_t {
+        EntryIntroLabel = 0,
+        ResultIntroLabel = 1,
+        FatherPromptLabel = 3,
+        ChildPromptLabel = 4,
+        MotherPromptLabel = 5
+    };
+
     // The window's parts (frm_main_parts.cpp).
     void buildEntryView(QWidget& client);
     void buildResultView(QWidget& client);

@@ -128,13 +128,14 @@ void frmMain::buildEntryView(QWidget& client) {
     fraMain_->setObjectName(QStringLiteral("fraMain"));
     fraMain_->setAccessibleName(QStringLiteral("Name Entry"));
 
-    lblLabel_[0] = label(*fraMain_, twipsRect(690, 360, 7500, 435),
-                         QStringLiteral("Every parent wishes to know how well he or she will be "
-                                        "compatible with their child. Know your level of "
-                                        "compatibility based on numerology."),
-                         uiFont(), colours::kYellowGreen);
-    lblLabel_[0]->setObjectName(MemberName("lblLabel", 0));
-    wrap(*lblLabel_[0], Qt::AlignHCenter | Qt::AlignTop);
+    lblLabel_[EntryIntroLabel] =
+        label(*fraMain_, twipsRect(690, 360, 7500, 435),
+              QStringLiteral("Every parent wishes to know how well he or she will be "
+                             "compatible with their child. Know your level of "
+                             "compatibility based on numerology."),
+              uiFont(), colours::kYellowGreen);
+    lblLabel_[EntryIntroLabel]->setObjectName(MemberName("lblLabel", EntryIntroLabel));
+    wrap(*lblLabel_[EntryIntroLabel], Qt::AlignHCenter | Qt::AlignTop);
 
     frame1_ = frame(*fraMain_, QStringLiteral("Name Details"), twipsRect(2573, 1320, 3735, 2085),
                     colours::kYellow, true);
@@ -142,29 +143,30 @@ void frmMain::buildEntryView(QWidget& client) {
     frame1_->setAccessibleName(frame1_->title());
 
     struct NameRow {
-        std::size_t label = 0;
+        NameBox box = ChildBox;
+        CaptionLabel label = ChildPromptLabel;
         const char* prompt = nullptr;
         QRect promptGeometry;
         QRect boxGeometry;
     };
-    //  prompt label                                  left  top width height
+    // The box, its prompt label and prompt; the prompt's rectangle and the
+    // box's, each as left, top, width, height.
     const std::array<NameRow, 3> rows{{
-        {4, "Enter Child's Chosen Name", twipsRect(120, 240, 2340, 195),
+        {ChildBox, ChildPromptLabel, "Enter Child's Chosen Name", twipsRect(120, 240, 2340, 195),
          twipsRect(120, 486, 3500, 300)},
-        {3, "Enter Child's Father Name", twipsRect(120, 837, 2235, 195),
+        {FatherBox, FatherPromptLabel, "Enter Child's Father Name", twipsRect(120, 837, 2235, 195),
          twipsRect(120, 1083, 3500, 300)},
-        {5, "Enter Child's Mother Name", twipsRect(120, 1434, 2280, 195),
+        {MotherBox, MotherPromptLabel, "Enter Child's Mother Name", twipsRect(120, 1434, 2280, 195),
          twipsRect(120, 1680, 3500, 300)},
     }};
-    for (std::size_t index = 0; index < rows.size(); ++index) {
-        const NameRow& row = rows[index];
+    for (const NameRow& row : rows) {
         const QString prompt = QString::fromLatin1(row.prompt);
         lblLabel_[row.label] =
             label(*frame1_, row.promptGeometry, prompt, uiFont(), colours::kYellowGreen);
         lblLabel_[row.label]->setObjectName(MemberName("lblLabel", row.label));
-        txtName_[index] = nameBox(*frame1_, row.boxGeometry, prompt);
-        txtName_[index]->setObjectName(MemberName("txtName", index));
-        nameKeyFilter_->watch(*txtName_[index]);
+        txtName_[row.box] = nameBox(*frame1_, row.boxGeometry, prompt);
+        txtName_[row.box]->setObjectName(MemberName("txtName", row.box));
+        nameKeyFilter_->watch(*txtName_[row.box]);
     }
 
     cmdProceed_ = button(*fraMain_, twipsRect(1493, 3840, 5895, 400),
@@ -179,18 +181,18 @@ void frmMain::buildResultView(QWidget& client) {
     fraResult_->setObjectName(QStringLiteral("fraResult"));
     fraResult_->setAccessibleName(fraResult_->title());
 
-    lblLabel_[1] = label(
+    lblLabel_[ResultIntroLabel] = label(
         *fraResult_, twipsRect(120, 360, 7965, 195),
         QStringLiteral("The QL Kindrell Result is calculated on basis of the destiny number."),
         uiFont(), colours::kYellowGreen);
-    lblLabel_[1]->setObjectName(MemberName("lblLabel", 1));
+    lblLabel_[ResultIntroLabel]->setObjectName(MemberName("lblLabel", ResultIntroLabel));
 
-    struct ResultRow {
+    struct ResultCaption {
         const char* caption = nullptr;
         QRect labelGeometry;
     };
     //  caption                                  left   top width height
-    const std::array<ResultRow, 5> labels{{
+    const std::array<ResultCaption, 5> labels{{
         {"Child Destiny: ", twipsRect(120, 720, 1395, 195)},
         {"Mother Destiny: ", twipsRect(120, 1560, 1590, 195)},
         {"Father Destiny: ", twipsRect(120, 2400, 1560, 195)},
@@ -292,8 +294,14 @@ void frmMain::buildMenus() {
 
 void frmMain::setTabOrder() {
     // Through both views whichever is in front, since the covered one stays enabled.
-    const std::array<QWidget*, 8> order{txtName_[0], txtName_[1],   txtName_[2],   cmdProceed_,
-                                        cmdBack_,    txtResult_[0], txtResult_[1], txtResult_[2]};
+    const std::array<QWidget*, 8> order{txtName_[ChildBox],
+                                        txtName_[FatherBox],
+                                        txtName_[MotherBox],
+                                        cmdProceed_,
+                                        cmdBack_,
+                                        txtResult_[ChildResult],
+                                        txtResult_[MotherResult],
+                                        txtResult_[FatherResult]};
     for (std::size_t index = 1; index < order.size(); ++index) {
         QWidget::setTabOrder(order[index - 1], order[index]);
     }
