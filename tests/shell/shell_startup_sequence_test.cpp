@@ -6,6 +6,7 @@
 #include "shell/shutdown.h"
 #include "shell/startup_sequence.h"
 #include "tests/support/platform_fakes.h"
+#include "tests/ui/main_window_harness.h"
 #include "ui/frm_main.h"
 #include "weblinks/mod_help.h"
 
@@ -174,15 +175,16 @@ void StartupSequenceTest::promotionalChoice() {
     ui::frmMain* main = rig.startup.mainWindow();
     QVERIFY(main != nullptr);
     QCOMPARE(int(rig.startup.intCoBrandRandomNumber()), number);
-    QWidget* expected = number % 2 == 0 ? static_cast<QWidget*>(main->lblFullBrand())
-                                        : static_cast<QWidget*>(main->lblCobrand());
-    QCOMPARE(main->frontPromotionalLabel(), expected);
+    auto* cobrand = ui::test::FindControl<QLabel>(*main, "lblCobrand");
+    auto* fullBrand = ui::test::FindControl<QLabel>(*main, "lblFullBrand");
+    QWidget* expected = number % 2 == 0 ? fullBrand : cobrand;
+    QCOMPARE(ui::test::InFrontOf(cobrand, fullBrand), expected);
 
     // Drawing again swaps the label in front when the parity changes, and
     // the number is 16-bit.
     rig.random.values = {number % 2 == 0 ? 0.0 : 0.2};
     rig.startup.CoBrand_Randomize();
-    QVERIFY(main->frontPromotionalLabel() != expected);
+    QVERIFY(ui::test::InFrontOf(cobrand, fullBrand) != expected);
     static_assert(sizeof(rig.startup.intCoBrandRandomNumber()) == 2);
 }
 
@@ -255,7 +257,7 @@ void StartupSequenceTest::exitPath() {
     ui::frmMain* main = rig.startup.mainWindow();
     QVERIFY(main != nullptr);
     if (mainWindowClose == QStringLiteral("menu")) {
-        main->mnuExit()->trigger();
+        ui::test::FindControl<QAction>(*main, "mnuExit")->trigger();
     } else {
         main->close();
     }

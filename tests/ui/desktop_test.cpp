@@ -19,6 +19,8 @@
 
 using kindrell::ui::frmMain;
 using kindrell::ui::kNameTextOnlyMessage;
+using kindrell::ui::ResultBox;
+using kindrell::ui::test::FindControl;
 
 namespace {
 
@@ -93,9 +95,9 @@ void DesktopTest::resultBoxEmptiesTheDesktopClipboard() {
         ClipboardOwner owner(QStringLiteral("copied before the reading"));
         QTRY_COMPARE(QGuiApplication::clipboard()->text(),
                      QStringLiteral("copied before the reading"));
-        window.txtName(0)->setText("Mary");
-        window.txtName(1)->setText("John");
-        window.txtName(2)->setText("Zoe");
+        FindControl<QLineEdit>(window, "txtName0")->setText("Mary");
+        FindControl<QLineEdit>(window, "txtName1")->setText("John");
+        FindControl<QLineEdit>(window, "txtName2")->setText("Zoe");
         window.Proceed();
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString());
     }
@@ -104,7 +106,7 @@ void DesktopTest::resultBoxEmptiesTheDesktopClipboard() {
         ClipboardOwner owner(QStringLiteral("copied from a result box"));
         QTRY_COMPARE(QGuiApplication::clipboard()->text(),
                      QStringLiteral("copied from a result box"));
-        QWidget* viewport = window.txtResult(1)->viewport();
+        QWidget* viewport = FindControl<ResultBox>(window, "txtResult1")->viewport();
         const QPoint target = viewport->mapToGlobal(viewport->rect().center());
         QVERIFY(Xdotool({"mousemove", QString::number(target.x()), QString::number(target.y())}));
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QString());
@@ -144,7 +146,7 @@ void DesktopTest::realKeys() {
 
     kindrell::ui::test::MainWindowHarness harness;
     QVERIFY(harness.showActive());
-    QLineEdit* name = harness.window->txtName(1);
+    QLineEdit* name = harness.find<QLineEdit>("txtName1");
     name->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), name);
     // Typed on the real keyboard, so that an undo would have something to undo.
@@ -166,7 +168,7 @@ void DesktopTest::realKeys() {
     QCOMPARE(harness.messages.shown.size(), refused ? 1 : 0);
     QCOMPARE(QApplication::focusWidget(), name);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("clip"));
-    QCOMPARE(harness.window->frontView(), harness.window->fraMain());
+    QCOMPARE(harness.frontView(), "fraMain");
 }
 
 void DesktopTest::accentedLetters_data() {
@@ -188,7 +190,7 @@ void DesktopTest::accentedLetters() {
 
     kindrell::ui::test::MainWindowHarness harness;
     QVERIFY(harness.showActive());
-    QLineEdit* name = harness.window->txtName(0);
+    QLineEdit* name = harness.find<QLineEdit>("txtName0");
     name->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), name);
     QVERIFY(Xdotool({"type", "Ren"}));
@@ -219,21 +221,22 @@ void DesktopTest::enterPressesTheFocusedButton() {
     harness.enterNames("Mary", "John", "Zoe");
     if (!onProceed) {
         w.Proceed();
-        QCOMPARE(w.frontView(), w.fraResult());
+        QCOMPARE(harness.frontView(), "fraResult");
     }
-    QPushButton* button = onProceed ? w.cmdProceed() : w.cmdBack();
+    auto* button = harness.find<QPushButton>(onProceed ? "cmdProceed" : "cmdBack");
     button->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), button);
 
     QVERIFY(Xdotool({"key", key}));
     if (onProceed) {
-        QTRY_COMPARE(w.frontView(), w.fraResult());
-        QCOMPARE(w.lblResult(0)->text(), QStringLiteral("Child Destiny: 3"));
-        QCOMPARE(w.txtName(0)->text(), QStringLiteral("Mary"));
+        QTRY_COMPARE(harness.frontView(), "fraResult");
+        QCOMPARE(harness.find<QLabel>("lblResult0")->text(), QStringLiteral("Child Destiny: 3"));
+        QCOMPARE(harness.find<QLineEdit>("txtName0")->text(), QStringLiteral("Mary"));
     } else {
-        QTRY_COMPARE(w.frontView(), w.fraMain());
-        QCOMPARE(w.txtName(0)->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), w.txtName(0));
+        QTRY_COMPARE(harness.frontView(), "fraMain");
+        auto* childName = harness.find<QLineEdit>("txtName0");
+        QCOMPARE(childName->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), childName);
     }
     QVERIFY(harness.messages.shown.isEmpty());
 }
@@ -241,16 +244,16 @@ void DesktopTest::enterPressesTheFocusedButton() {
 // Alt+G from a name box asks for the reading; the key types nothing.
 void DesktopTest::accessKeyG() {
     kindrell::ui::test::MainWindowHarness harness;
-    frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
     harness.enterNames("Mary", "John", "Zoe");
-    w.txtName(2)->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), w.txtName(2));
+    auto* motherName = harness.find<QLineEdit>("txtName2");
+    motherName->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), motherName);
 
     QVERIFY(Xdotool({"key", "alt+g"}));
-    QTRY_COMPARE(w.frontView(), w.fraResult());
-    QCOMPARE(w.lblResult(2)->text(), QStringLiteral("Father Destiny: 2"));
-    QCOMPARE(w.txtName(2)->text(), QStringLiteral("Zoe"));
+    QTRY_COMPARE(harness.frontView(), "fraResult");
+    QCOMPARE(harness.find<QLabel>("lblResult2")->text(), QStringLiteral("Father Destiny: 2"));
+    QCOMPARE(motherName->text(), QStringLiteral("Zoe"));
     QVERIFY(harness.messages.shown.isEmpty());
 }
 
@@ -264,24 +267,25 @@ void DesktopTest::accessKeyDIsShared() {
     QVERIFY(harness.showActive());
     harness.enterNames("Mary", "John", "Zoe");
     w.Proceed();
-    w.txtName(0)->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), w.txtName(0));
+    auto* childName = harness.find<QLineEdit>("txtName0");
+    childName->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), childName);
 
     QVERIFY(Xdotool({"key", "alt+d"}));
-    QTRY_COMPARE(QApplication::focusWidget(), w.cmdBack());
+    QTRY_COMPARE(QApplication::focusWidget(), harness.find<QPushButton>("cmdBack"));
     QTest::qWait(100);
-    QCOMPARE(w.frontView(), w.fraResult());
-    QCOMPARE(w.txtName(0)->text(), QStringLiteral("Mary"));
+    QCOMPARE(harness.frontView(), "fraResult");
+    QCOMPARE(childName->text(), QStringLiteral("Mary"));
     QVERIFY(harness.links.opened.isEmpty());
 
     QVERIFY(Xdotool({"key", "alt+d"}));
     QTRY_COMPARE(harness.links.opened.size(), 1);
     QVERIFY(harness.links.opened.front().endsWith(QStringLiteral("/donate.html")));
-    QCOMPARE(w.frontView(), w.fraResult());
+    QCOMPARE(harness.frontView(), "fraResult");
 
     QVERIFY(Xdotool({"key", "Return"}));
-    QTRY_COMPARE(w.frontView(), w.fraMain());
-    QCOMPARE(w.txtName(0)->text(), QString());
+    QTRY_COMPARE(harness.frontView(), "fraMain");
+    QCOMPARE(childName->text(), QString());
     QVERIFY(harness.messages.shown.isEmpty());
 }
 

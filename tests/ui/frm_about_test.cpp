@@ -175,7 +175,7 @@ void FrmAboutTest::closing() {
     Seen seen;
     CloseWith(seen, key);
     // Returns only once the box has been closed.
-    harness.window->mnuAbout()->trigger();
+    harness.find<QAction>("mnuAbout")->trigger();
     QVERIFY(seen.isAbout);
     QVERIFY(!seen.stayedOpen);
     QVERIFY(seen.modal);

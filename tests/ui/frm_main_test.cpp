@@ -21,6 +21,8 @@
 using kindrell::ui::CaptionFrame;
 using kindrell::ui::frmMain;
 using kindrell::ui::ResultBox;
+using kindrell::ui::test::FindControl;
+using kindrell::ui::test::InFrontOf;
 using kindrell::ui::test::MainWindowHarness;
 
 namespace {
@@ -130,25 +132,25 @@ void FrmMainTest::geometry_data() {
     // clang-format off
     QTest::newRow("Label14")     << "Label14"     << FromTwips(1747, 30, 5310, 435);
     QTest::newRow("fraMain")     << "fraMain"     << FromTwips(2, 480, 8800, 4500);
-    QTest::newRow("lblLabel(0)") << "lblLabel(0)" << FromTwips(690, 360, 7500, 435);
+    QTest::newRow("lblLabel0")   << "lblLabel0"   << FromTwips(690, 360, 7500, 435);
     QTest::newRow("Frame1")      << "Frame1"      << FromTwips(2573, 1320, 3735, 2085);
-    QTest::newRow("lblLabel(4)") << "lblLabel(4)" << FromTwips(120, 240, 2340, 195);
-    QTest::newRow("txtName(0)")  << "txtName(0)"  << FromTwips(120, 486, 3500, 300);
-    QTest::newRow("lblLabel(3)") << "lblLabel(3)" << FromTwips(120, 837, 2235, 195);
-    QTest::newRow("txtName(1)")  << "txtName(1)"  << FromTwips(120, 1083, 3500, 300);
-    QTest::newRow("lblLabel(5)") << "lblLabel(5)" << FromTwips(120, 1434, 2280, 195);
-    QTest::newRow("txtName(2)")  << "txtName(2)"  << FromTwips(120, 1680, 3500, 300);
+    QTest::newRow("lblLabel4")   << "lblLabel4"   << FromTwips(120, 240, 2340, 195);
+    QTest::newRow("txtName0")    << "txtName0"    << FromTwips(120, 486, 3500, 300);
+    QTest::newRow("lblLabel3")   << "lblLabel3"   << FromTwips(120, 837, 2235, 195);
+    QTest::newRow("txtName1")    << "txtName1"    << FromTwips(120, 1083, 3500, 300);
+    QTest::newRow("lblLabel5")   << "lblLabel5"   << FromTwips(120, 1434, 2280, 195);
+    QTest::newRow("txtName2")    << "txtName2"    << FromTwips(120, 1680, 3500, 300);
     QTest::newRow("cmdProceed")  << "cmdProceed"  << FromTwips(1493, 3840, 5895, 400);
     QTest::newRow("fraResult")   << "fraResult"   << FromTwips(2, 480, 8800, 4500);
-    QTest::newRow("lblLabel(1)") << "lblLabel(1)" << FromTwips(120, 360, 7965, 195);
-    QTest::newRow("lblResult(0)")<< "lblResult(0)"<< FromTwips(120, 720, 1395, 195);
-    QTest::newRow("txtResult(0)")<< "txtResult(0)"<< FromTwips(120, 930, 8535, 550);
-    QTest::newRow("lblResult(1)")<< "lblResult(1)"<< FromTwips(120, 1560, 1590, 195);
-    QTest::newRow("txtResult(1)")<< "txtResult(1)"<< FromTwips(120, 1770, 8535, 550);
-    QTest::newRow("lblResult(2)")<< "lblResult(2)"<< FromTwips(120, 2400, 1560, 195);
-    QTest::newRow("txtResult(2)")<< "txtResult(2)"<< FromTwips(120, 2610, 8535, 550);
-    QTest::newRow("lblResult(3)")<< "lblResult(3)"<< FromTwips(120, 3360, 2145, 195);
-    QTest::newRow("lblResult(4)")<< "lblResult(4)"<< FromTwips(120, 3600, 2145, 195);
+    QTest::newRow("lblLabel1")   << "lblLabel1"   << FromTwips(120, 360, 7965, 195);
+    QTest::newRow("lblResult0")  << "lblResult0"  << FromTwips(120, 720, 1395, 195);
+    QTest::newRow("txtResult0")  << "txtResult0"  << FromTwips(120, 930, 8535, 550);
+    QTest::newRow("lblResult1")  << "lblResult1"  << FromTwips(120, 1560, 1590, 195);
+    QTest::newRow("txtResult1")  << "txtResult1"  << FromTwips(120, 1770, 8535, 550);
+    QTest::newRow("lblResult2")  << "lblResult2"  << FromTwips(120, 2400, 1560, 195);
+    QTest::newRow("txtResult2")  << "txtResult2"  << FromTwips(120, 2610, 8535, 550);
+    QTest::newRow("lblResult3")  << "lblResult3"  << FromTwips(120, 3360, 2145, 195);
+    QTest::newRow("lblResult4")  << "lblResult4"  << FromTwips(120, 3600, 2145, 195);
     QTest::newRow("cmdBack")     << "cmdBack"     << FromTwips(4920, 3960, 3735, 375);
     QTest::newRow("fraFullBrand")<< "fraFullBrand"<< FromTwips(2, 5000, 8800, 700);
     QTest::newRow("lblCobrand")  << "lblCobrand"  << FromTwips(60, 165, 8700, 450);
@@ -160,32 +162,7 @@ void FrmMainTest::geometry() {
     QFETCH(QString, control);
     QFETCH(QRect, expected);
     MainWindowHarness harness;
-    frmMain& w = *harness.window;
-    QHash<QString, QWidget*> controls{
-        {"Label14", w.label14()},
-        {"fraMain", w.fraMain()},
-        {"Frame1", w.frame1()},
-        {"cmdProceed", w.cmdProceed()},
-        {"fraResult", w.fraResult()},
-        {"cmdBack", w.cmdBack()},
-        {"fraFullBrand", w.fraFullBrand()},
-        {"lblCobrand", w.lblCobrand()},
-        {"lblFullBrand", w.lblFullBrand()},
-    };
-    for (std::size_t index = 0; index < 6; ++index) {
-        if (index != 2) { // there is no lblLabel(2)
-            controls.insert(QStringLiteral("lblLabel(%1)").arg(index), w.lblLabel(index));
-        }
-    }
-    for (std::size_t index = 0; index < 5; ++index) {
-        controls.insert(QStringLiteral("lblResult(%1)").arg(index), w.lblResult(index));
-    }
-    for (std::size_t index = 0; index < 3; ++index) {
-        controls.insert(QStringLiteral("txtName(%1)").arg(index), w.txtName(index));
-        controls.insert(QStringLiteral("txtResult(%1)").arg(index), w.txtResult(index));
-    }
-    QVERIFY(controls.contains(control));
-    QCOMPARE(controls.value(control)->geometry(), expected);
+    QCOMPARE(harness.find<QWidget>(control)->geometry(), expected);
 }
 
 // Every fixed caption is readable in the face in use: wrapped ones within
@@ -193,20 +170,21 @@ void FrmMainTest::geometry() {
 void FrmMainTest::captionsFit() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
-    const QList<QLabel*> wrapped{w.label14(), w.lblLabel(0), w.lblCobrand(), w.lblFullBrand()};
-    for (const QLabel* label : wrapped) {
+    for (const char* wrapped : {"Label14", "lblLabel0", "lblCobrand", "lblFullBrand"}) {
+        const QLabel* label = harness.find<QLabel>(wrapped);
         const QRect needed = label->fontMetrics().boundingRect(
             QRect(0, 0, label->width(), 10000), Qt::TextWordWrap | Qt::AlignHCenter, label->text());
         QVERIFY2(needed.height() <= label->height() && needed.width() <= label->width(),
                  qPrintable(label->text()));
     }
-    const QList<QLabel*> oneLine{w.lblLabel(1), w.lblLabel(3), w.lblLabel(4), w.lblLabel(5)};
-    for (const QLabel* label : oneLine) {
+    for (const char* oneLine : {"lblLabel1", "lblLabel3", "lblLabel4", "lblLabel5"}) {
+        const QLabel* label = harness.find<QLabel>(oneLine);
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                  qPrintable(label->text()));
         QVERIFY(label->fontMetrics().height() <= label->height());
     }
-    for (const QPushButton* button : {w.cmdProceed(), w.cmdBack()}) {
+    for (const char* name : {"cmdProceed", "cmdBack"}) {
+        const QPushButton* button = harness.find<QPushButton>(name);
         const QString shown = QString(button->text()).remove('&');
         QVERIFY(button->fontMetrics().horizontalAdvance(shown) + 8 <= button->width());
     }
@@ -214,65 +192,67 @@ void FrmMainTest::captionsFit() {
     harness.enterNames("Mary", "Ramesh", "Susan");
     w.Proceed();
     for (std::size_t index = 0; index < 5; ++index) {
-        const QLabel* label = w.lblResult(index);
+        const QLabel* label = harness.find<QLabel>(QStringLiteral("lblResult%1").arg(index));
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                  qPrintable(label->text()));
         QCOMPARE(label->x(), 8);
     }
-    QVERIFY(w.lblResult(3)->width() > FromTwips(0, 0, 2145, 0).width());
+    QVERIFY(harness.find<QLabel>("lblResult3")->width() > FromTwips(0, 0, 2145, 0).width());
 }
 
 void FrmMainTest::fontsAndColours() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
     const QString family = kindrell::widgets::uiFontFamily();
-    for (const QWidget* control : std::initializer_list<const QWidget*>{
-             w.txtName(0), w.txtResult(0), w.lblLabel(0), w.label14(), w.lblCobrand()}) {
+    for (const char* plain : {"txtName0", "txtResult0", "lblLabel0", "Label14", "lblCobrand"}) {
+        const QWidget* control = harness.find<QWidget>(plain);
         QCOMPARE(control->font().family(), family);
         QCOMPARE(control->font().pointSizeF(), 8.25);
         QVERIFY(!control->font().bold());
     }
-    for (const QWidget* control :
-         std::initializer_list<const QWidget*>{w.cmdProceed(), w.cmdBack(), w.frame1(),
-                                               w.fraResult(), w.lblResult(0), w.lblResult(4)}) {
-        QVERIFY(control->font().bold());
+    for (const char* bold :
+         {"cmdProceed", "cmdBack", "Frame1", "fraResult", "lblResult0", "lblResult4"}) {
+        QVERIFY(harness.find<QWidget>(bold)->font().bold());
     }
     const QColor yellowGreen(188, 224, 46);
     const QColor darkGrey(64, 64, 64);
-    QCOMPARE(w.lblLabel(4)->palette().color(QPalette::WindowText), yellowGreen);
-    QCOMPARE(w.lblResult(2)->palette().color(QPalette::WindowText), yellowGreen);
-    QCOMPARE(w.txtName(1)->palette().color(QPalette::Base), darkGrey);
-    QCOMPARE(w.txtName(1)->palette().color(QPalette::Text), yellowGreen);
-    QCOMPARE(w.txtResult(1)->palette().color(QPalette::Base), darkGrey);
-    QCOMPARE(w.txtResult(1)->palette().color(QPalette::Text), QColor(Qt::yellow));
-    QCOMPARE(w.frame1()->palette().color(QPalette::WindowText), QColor(Qt::yellow));
-    QCOMPARE(w.fraResult()->palette().color(QPalette::WindowText), QColor(Qt::cyan));
+    const auto colour = [&harness](const char* control, QPalette::ColorRole role) {
+        return harness.find<QWidget>(control)->palette().color(role);
+    };
+    QCOMPARE(colour("lblLabel4", QPalette::WindowText), yellowGreen);
+    QCOMPARE(colour("lblResult2", QPalette::WindowText), yellowGreen);
+    QCOMPARE(colour("txtName1", QPalette::Base), darkGrey);
+    QCOMPARE(colour("txtName1", QPalette::Text), yellowGreen);
+    QCOMPARE(colour("txtResult1", QPalette::Base), darkGrey);
+    QCOMPARE(colour("txtResult1", QPalette::Text), QColor(Qt::yellow));
+    QCOMPARE(colour("Frame1", QPalette::WindowText), QColor(Qt::yellow));
+    QCOMPARE(colour("fraResult", QPalette::WindowText), QColor(Qt::cyan));
     QCOMPARE(w.centralWidget()->palette().color(QPalette::Window), QColor(Qt::black));
-    QCOMPARE(w.label14()->palette().color(QPalette::WindowText), QColor(Qt::white));
-    for (const QLabel* link : {w.label14(), w.lblCobrand(), w.lblFullBrand()}) {
-        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(colour("Label14", QPalette::WindowText), QColor(Qt::white));
+    for (const char* link : {"Label14", "lblCobrand", "lblFullBrand"}) {
+        QCOMPARE(harness.find<QLabel>(link)->cursor().shape(), Qt::PointingHandCursor);
     }
 }
 
 void FrmMainTest::accessibleNames() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
-    const QList<QPair<QWidget*, QString>> expected{
-        {w.txtName(0), "Enter Child's Chosen Name"},
-        {w.txtName(1), "Enter Child's Father Name"},
-        {w.txtName(2), "Enter Child's Mother Name"},
-        {w.txtResult(0), "Child Destiny"},
-        {w.txtResult(1), "Mother Destiny"},
-        {w.txtResult(2), "Father Destiny"},
-        {w.cmdProceed(), "Get My Kindrell Reading"},
-        {w.cmdBack(), "Do It Once Again"},
-        {w.frame1(), "Name Details"},
-        {w.fraResult(), "QL Kindrell Result"},
-        {w.lblResult(0), "Child Destiny: "},
-        {w.lblFullBrand(), w.lblFullBrand()->text()},
+    const QList<QPair<QString, QString>> expected{
+        {"txtName0", "Enter Child's Chosen Name"},
+        {"txtName1", "Enter Child's Father Name"},
+        {"txtName2", "Enter Child's Mother Name"},
+        {"txtResult0", "Child Destiny"},
+        {"txtResult1", "Mother Destiny"},
+        {"txtResult2", "Father Destiny"},
+        {"cmdProceed", "Get My Kindrell Reading"},
+        {"cmdBack", "Do It Once Again"},
+        {"Frame1", "Name Details"},
+        {"fraResult", "QL Kindrell Result"},
+        {"lblResult0", "Child Destiny: "},
+        {"lblFullBrand", harness.find<QLabel>("lblFullBrand")->text()},
     };
     for (const auto& [control, name] : expected) {
-        QCOMPARE(AccessibleName(control), name);
+        QCOMPARE(AccessibleName(harness.find<QWidget>(control)), name);
     }
     // Every control of the window's layout is named to assistive technology.
     QList<QWidget*> controls =
@@ -290,7 +270,6 @@ void FrmMainTest::accessibleNames() {
 // labels started with, after every Proceed.
 void FrmMainTest::accessibleTextFollowsTheReading() {
     MainWindowHarness harness;
-    frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
     const QList<QStringList> readings{
         {"Mary", "John", "Zoe", "Child Destiny: 3", "Mother Destiny: 1", "Father Destiny: 2",
@@ -301,15 +280,17 @@ void FrmMainTest::accessibleTextFollowsTheReading() {
         {"Ava", "John", "Zoe", "Child Destiny: 6", "Mother Destiny: 1", "Father Destiny: 2",
          "Compatibility with Mother: Not Harmonious", "Compatibility with Father: Harmonious"},
     };
+    auto* proceed = harness.find<QPushButton>("cmdProceed");
     for (const QStringList& reading : readings) {
         harness.enterNames(reading[0], reading[1], reading[2]);
-        w.cmdProceed()->setFocus();
-        QTest::mouseClick(w.cmdProceed(), Qt::LeftButton);
+        proceed->setFocus();
+        QTest::mouseClick(proceed, Qt::LeftButton);
         QVERIFY(harness.messages.shown.isEmpty());
         for (std::size_t index = 0; index < 5; ++index) {
             const QString& shown = reading[static_cast<qsizetype>(index) + 3];
-            QCOMPARE(w.lblResult(index)->text(), shown);
-            QCOMPARE(AccessibleName(w.lblResult(index)), shown);
+            QLabel* label = harness.find<QLabel>(QStringLiteral("lblResult%1").arg(index));
+            QCOMPARE(label->text(), shown);
+            QCOMPARE(AccessibleName(label), shown);
         }
     }
 }
@@ -318,26 +299,31 @@ void FrmMainTest::loadShowsTheEntryView() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
-    QCOMPARE(w.frontView(), w.fraMain());
-    QCOMPARE(InFront(w.centralWidget(), QPoint(300, 200)), w.fraMain());
+    auto* entry = harness.find<CaptionFrame>("fraMain");
+    auto* result = harness.find<CaptionFrame>("fraResult");
+    QCOMPARE(harness.frontView(), "fraMain");
+    QCOMPARE(InFront(w.centralWidget(), QPoint(300, 200)), entry);
     // Neither view is ever hidden or disabled.
-    for (QWidget* view :
-         {static_cast<QWidget*>(w.fraMain()), static_cast<QWidget*>(w.fraResult())}) {
+    for (QWidget* view : {entry, result}) {
         QVERIFY(view->isVisible());
         QVERIFY(view->isEnabled());
     }
-    QCOMPARE(w.fraMain()->geometry(), w.fraResult()->geometry());
+    QCOMPARE(entry->geometry(), result->geometry());
     for (std::size_t index = 0; index < 3; ++index) {
-        QVERIFY(w.txtName(index)->text().isEmpty());
-        QVERIFY(w.txtResult(index)->text().isEmpty());
+        QVERIFY(harness.find<QLineEdit>(QStringLiteral("txtName%1").arg(index))->text().isEmpty());
+        QVERIFY(
+            harness.find<ResultBox>(QStringLiteral("txtResult%1").arg(index))->text().isEmpty());
     }
-    QCOMPARE(w.lblResult(0)->text(), QStringLiteral("Child Destiny: "));
-    QCOMPARE(w.lblResult(1)->text(), QStringLiteral("Mother Destiny: "));
-    QCOMPARE(w.lblResult(2)->text(), QStringLiteral("Father Destiny: "));
-    QCOMPARE(w.lblResult(3)->text(), QStringLiteral("Not Harmonious At All"));
-    QCOMPARE(w.lblResult(4)->text(), QStringLiteral("Not Harmonious At All"));
-    QCOMPARE(w.label14()->text(), "The Most Popular Online Mystic Discussion Forum. Click Here To "
-                                  "Visit " KINDRELL_TEST_HOME_HOST " Now.");
+    const auto caption = [&harness](const char* label) {
+        return harness.find<QLabel>(label)->text();
+    };
+    QCOMPARE(caption("lblResult0"), QStringLiteral("Child Destiny: "));
+    QCOMPARE(caption("lblResult1"), QStringLiteral("Mother Destiny: "));
+    QCOMPARE(caption("lblResult2"), QStringLiteral("Father Destiny: "));
+    QCOMPARE(caption("lblResult3"), QStringLiteral("Not Harmonious At All"));
+    QCOMPARE(caption("lblResult4"), QStringLiteral("Not Harmonious At All"));
+    QCOMPARE(caption("Label14"), "The Most Popular Online Mystic Discussion Forum. Click Here To "
+                                 "Visit " KINDRELL_TEST_HOME_HOST " Now.");
 }
 
 void FrmMainTest::proceedMapsTheReading_data() {
@@ -378,39 +364,47 @@ void FrmMainTest::proceedMapsTheReading() {
     frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
     harness.enterNames(child, father, mother);
-    w.cmdProceed()->setFocus();
-    QTest::mouseClick(w.cmdProceed(), Qt::LeftButton);
+    auto* proceed = harness.find<QPushButton>("cmdProceed");
+    proceed->setFocus();
+    QTest::mouseClick(proceed, Qt::LeftButton);
 
+    const auto caption = [&harness](const char* label) {
+        return harness.find<QLabel>(label)->text();
+    };
+    const auto description = [&harness](const char* box) {
+        return harness.find<ResultBox>(box)->text();
+    };
     QVERIFY(harness.messages.shown.isEmpty());
-    QCOMPARE(w.lblResult(0)->text(), QStringLiteral("Child Destiny: %1").arg(childNumber));
-    QCOMPARE(w.lblResult(1)->text(), QStringLiteral("Mother Destiny: %1").arg(motherNumber));
-    QCOMPARE(w.lblResult(2)->text(), QStringLiteral("Father Destiny: %1").arg(fatherNumber));
-    QCOMPARE(w.lblResult(3)->text(), motherLine);
-    QCOMPARE(w.lblResult(4)->text(), fatherLine);
-    QCOMPARE(w.txtResult(0)->text(), Description(childNumber));
-    QCOMPARE(w.txtResult(1)->text(), Description(motherNumber));
-    QCOMPARE(w.txtResult(2)->text(), Description(fatherNumber));
+    QCOMPARE(caption("lblResult0"), QStringLiteral("Child Destiny: %1").arg(childNumber));
+    QCOMPARE(caption("lblResult1"), QStringLiteral("Mother Destiny: %1").arg(motherNumber));
+    QCOMPARE(caption("lblResult2"), QStringLiteral("Father Destiny: %1").arg(fatherNumber));
+    QCOMPARE(caption("lblResult3"), motherLine);
+    QCOMPARE(caption("lblResult4"), fatherLine);
+    QCOMPARE(description("txtResult0"), Description(childNumber));
+    QCOMPARE(description("txtResult1"), Description(motherNumber));
+    QCOMPARE(description("txtResult2"), Description(fatherNumber));
     // One empty line between paragraphs, no carriage returns shown.
-    QVERIFY(w.txtResult(0)->text().contains(QStringLiteral("\n\n")));
-    QVERIFY(!w.txtResult(0)->text().contains(QLatin1Char('\r')));
-    QCOMPARE(w.txtResult(0)->document()->blockCount(), w.txtResult(0)->text().count('\n') + 1);
+    const ResultBox* childBox = harness.find<ResultBox>("txtResult0");
+    QVERIFY(childBox->text().contains(QStringLiteral("\n\n")));
+    QVERIFY(!childBox->text().contains(QLatin1Char('\r')));
+    QCOMPARE(childBox->document()->blockCount(), childBox->text().count('\n') + 1);
 
-    QCOMPARE(w.frontView(), w.fraResult());
-    QCOMPARE(InFront(w.centralWidget(), QPoint(300, 200)), w.fraResult());
+    QCOMPARE(harness.frontView(), "fraResult");
+    QCOMPARE(InFront(w.centralWidget(), QPoint(300, 200)), harness.find<QWidget>("fraResult"));
     // The focus stays on the button, now behind the result view; the names stay.
-    QCOMPARE(QApplication::focusWidget(), w.cmdProceed());
-    QCOMPARE(w.txtName(0)->text(), child);
+    QCOMPARE(QApplication::focusWidget(), proceed);
+    QCOMPARE(harness.find<QLineEdit>("txtName0")->text(), child);
 }
 
 void FrmMainTest::proceedWithBlankNamesShowsNothing() {
     MainWindowHarness harness;
-    frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
-    w.cmdProceed()->setFocus();
-    QTest::keyClick(w.cmdProceed(), Qt::Key_Space);
+    auto* proceed = harness.find<QPushButton>("cmdProceed");
+    proceed->setFocus();
+    QTest::keyClick(proceed, Qt::Key_Space);
     QCOMPARE(harness.messages.texts(), QStringList{"Please Enter Child's Name"});
-    QCOMPARE(w.frontView(), w.fraMain());
-    QCOMPARE(w.lblResult(0)->text(), QStringLiteral("Child Destiny: "));
+    QCOMPARE(harness.frontView(), "fraMain");
+    QCOMPARE(harness.find<QLabel>("lblResult0")->text(), QStringLiteral("Child Destiny: "));
     QCOMPARE(harness.clipboard.clears, 0);
 }
 
@@ -419,10 +413,12 @@ void FrmMainTest::workingTooltips() {
     frmMain& w = *harness.window;
     harness.enterNames("Mary", "John", "Zoe");
     w.Proceed();
-    QCOMPARE(w.lblResult(0)->toolTip(), QString::fromUtf8("M 4 + A 1 + R 9 + Y 7 = 21 \u2192 3"));
-    QCOMPARE(w.lblResult(1)->toolTip(),
-             QString::fromUtf8("Z 8 + O 6 + E 5 = 19 \u2192 10 \u2192 1"));
-    QCOMPARE(w.lblResult(2)->toolTip(), QString::fromUtf8("J 1 + O 6 + H 8 + N 5 = 20 \u2192 2"));
+    const auto tip = [&harness](const char* label) {
+        return harness.find<QLabel>(label)->toolTip();
+    };
+    QCOMPARE(tip("lblResult0"), QString::fromUtf8("M 4 + A 1 + R 9 + Y 7 = 21 \u2192 3"));
+    QCOMPARE(tip("lblResult1"), QString::fromUtf8("Z 8 + O 6 + E 5 = 19 \u2192 10 \u2192 1"));
+    QCOMPARE(tip("lblResult2"), QString::fromUtf8("J 1 + O 6 + H 8 + N 5 = 20 \u2192 2"));
 }
 
 void FrmMainTest::longNameTooltipIsElidedAndLayoutStays() {
@@ -432,17 +428,18 @@ void FrmMainTest::longNameTooltipIsElidedAndLayoutStays() {
     for (QWidget* control : w.centralWidget()->findChildren<QWidget*>()) {
         before << control->geometry();
     }
-    const QRect label0 = w.lblResult(0)->geometry();
+    const QLabel* childDestiny = harness.find<QLabel>("lblResult0");
+    const QRect label0 = childDestiny->geometry();
     // 2000 letters A: letter sum 2000, destiny number 2.
     harness.enterNames(QString(2000, 'A'), "John", "Zoe");
     w.Proceed();
-    const QString tip = w.lblResult(0)->toolTip();
+    const QString tip = childDestiny->toolTip();
     QVERIFY(QFontMetrics(QToolTip::font()).horizontalAdvance(tip) <= 600);
     QVERIFY(tip.startsWith(QStringLiteral("A 1 + A 1")));
     QVERIFY2(tip.endsWith(QString::fromUtf8("= 2000 \u2192 2")), qPrintable(tip));
-    QCOMPARE(w.lblResult(0)->text(), QStringLiteral("Child Destiny: 2"));
-    QCOMPARE(w.lblResult(0)->geometry().topLeft(), label0.topLeft());
-    QCOMPARE(w.lblResult(0)->height(), label0.height());
+    QCOMPARE(childDestiny->text(), QStringLiteral("Child Destiny: 2"));
+    QCOMPARE(childDestiny->geometry().topLeft(), label0.topLeft());
+    QCOMPARE(childDestiny->height(), label0.height());
     QCOMPARE(w.centralWidget()->size(), QSize(587, 381));
 }
 
@@ -450,29 +447,32 @@ void FrmMainTest::doItOnceAgain() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
+    auto* back = harness.find<QPushButton>("cmdBack");
+    auto* childName = harness.find<QLineEdit>("txtName0");
+    auto* fatherName = harness.find<QLineEdit>("txtName1");
     harness.enterNames("Mary", "John", "Zoe");
     w.Proceed();
-    const QString description = w.txtResult(1)->text();
-    w.cmdBack()->setFocus();
-    QTest::keyClick(w.cmdBack(), Qt::Key_Space);
+    const QString description = harness.find<ResultBox>("txtResult1")->text();
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Space);
 
     for (std::size_t index = 0; index < 3; ++index) {
-        QVERIFY(w.txtName(index)->text().isEmpty());
+        QVERIFY(harness.find<QLineEdit>(QStringLiteral("txtName%1").arg(index))->text().isEmpty());
     }
-    QCOMPARE(QApplication::focusWidget(), w.txtName(0));
-    QCOMPARE(w.frontView(), w.fraMain());
+    QCOMPARE(QApplication::focusWidget(), childName);
+    QCOMPARE(harness.frontView(), "fraMain");
     // The last reading stays behind the entry view.
-    QCOMPARE(w.lblResult(1)->text(), QStringLiteral("Mother Destiny: 1"));
-    QCOMPARE(w.txtResult(1)->text(), description);
+    QCOMPARE(harness.find<QLabel>("lblResult1")->text(), QStringLiteral("Mother Destiny: 1"));
+    QCOMPARE(harness.find<ResultBox>("txtResult1")->text(), description);
     QVERIFY(!description.isEmpty());
 
     // From the entry view too: the covered button still takes the keyboard.
-    w.txtName(1)->setText("John");
-    w.cmdBack()->setFocus();
-    QTest::keyClick(w.cmdBack(), Qt::Key_Space);
-    QVERIFY(w.txtName(1)->text().isEmpty());
-    QCOMPARE(QApplication::focusWidget(), w.txtName(0));
-    QCOMPARE(w.frontView(), w.fraMain());
+    fatherName->setText("John");
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Space);
+    QVERIFY(fatherName->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), childName);
+    QCOMPARE(harness.frontView(), "fraMain");
 }
 
 void FrmMainTest::tabOrder_data() {
@@ -489,13 +489,15 @@ void FrmMainTest::tabOrder() {
     if (resultViewInFront) {
         harness.enterNames("Mary", "John", "Zoe");
         w.Proceed();
-        QCOMPARE(w.frontView(), w.fraResult());
+        QCOMPARE(harness.frontView(), "fraResult");
     }
-    const QList<QWidget*> expected{w.txtName(0),   w.txtName(1),   w.txtName(2),
-                                   w.cmdProceed(), w.cmdBack(),    w.txtResult(0),
-                                   w.txtResult(1), w.txtResult(2), w.txtName(0)};
-    w.txtName(0)->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), w.txtName(0));
+    QList<QWidget*> expected;
+    for (const char* name : {"txtName0", "txtName1", "txtName2", "cmdProceed", "cmdBack",
+                             "txtResult0", "txtResult1", "txtResult2", "txtName0"}) {
+        expected << harness.find<QWidget>(name);
+    }
+    expected.front()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), expected.front());
     QList<QWidget*> visited{QApplication::focusWidget()};
     for (int step = 1; step < expected.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -511,7 +513,7 @@ void FrmMainTest::resultBoxes() {
     frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
     for (std::size_t index = 0; index < 3; ++index) {
-        ResultBox* box = w.txtResult(index);
+        ResultBox* box = harness.find<ResultBox>(QStringLiteral("txtResult%1").arg(index));
         QVERIFY(box->isReadOnly());
         QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -520,7 +522,7 @@ void FrmMainTest::resultBoxes() {
     }
     harness.enterNames("Mary", "John", "Zoe");
     w.Proceed();
-    ResultBox* box = w.txtResult(0);
+    ResultBox* box = harness.find<ResultBox>("txtResult0");
     const QString text = box->text();
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("xyz"));
@@ -549,11 +551,10 @@ void FrmMainTest::resultBoxClearsClipboard() {
     QFETCH(QString, action);
     QFETCH(int, clears);
     MainWindowHarness harness;
-    frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
-    w.fraResult()->raise();
+    harness.find<QWidget>("fraResult")->raise();
     for (std::size_t index = 0; index < 3; ++index) {
-        ResultBox* box = w.txtResult(index);
+        ResultBox* box = harness.find<ResultBox>(QStringLiteral("txtResult%1").arg(index));
         QWidget* viewport = box->viewport();
         const QPoint inside(20, 10);
         if (action == "release" || action == "release outside") {
@@ -605,31 +606,35 @@ void FrmMainTest::menuStructure() {
     frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
     QMenuBar* bar = w.menuBar();
+    auto* file = harness.find<QMenu>("mnuFile");
+    auto* help = harness.find<QMenu>("mnuHelp");
+    auto* donate = harness.find<QAction>("mnuDonate");
+    auto* makeMoney = harness.find<QAction>("mnuMakeMoney");
     QCOMPARE(Captions(bar->actions(), true), (QStringList{"&File", "&Help", "&Donate"}));
-    QCOMPARE(w.mnuFile()->title(), QStringLiteral("&File"));
-    QCOMPARE(w.mnuHelp()->title(), QStringLiteral("&Help"));
-    QCOMPARE(w.mnuDonate()->menu(), nullptr);
-    QVERIFY(w.mnuDonate()->isVisible());
-    QCOMPARE(Captions(w.mnuFile()->actions(), true), QStringList{"E&xit"});
-    QCOMPARE(Captions(w.mnuHelp()->actions(), true),
+    QCOMPARE(file->title(), QStringLiteral("&File"));
+    QCOMPARE(help->title(), QStringLiteral("&Help"));
+    QCOMPARE(donate->menu(), nullptr);
+    QVERIFY(donate->isVisible());
+    QCOMPARE(Captions(file->actions(), true), QStringList{"E&xit"});
+    QCOMPARE(Captions(help->actions(), true),
              (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update",
                           "-", "&About Software"}));
     // Switched off and out of sight.
-    for (QAction* hidden : {w.mnuMakeMoney(), w.mnuCalculate(), w.mnuSep1()}) {
-        QVERIFY(!hidden->isVisible());
-        QVERIFY(!hidden->isEnabled());
+    for (const char* hidden : {"mnuMakeMoney", "mnuCalculate", "mnuSep1"}) {
+        QVERIFY(!harness.find<QAction>(hidden)->isVisible());
+        QVERIFY(!harness.find<QAction>(hidden)->isEnabled());
     }
-    QCOMPARE(w.mnuMakeMoney()->text(), QStringLiteral("Make Money &Online"));
-    QVERIFY(bar->actionGeometry(w.mnuMakeMoney()).isEmpty());
-    QVERIFY(!bar->actionGeometry(w.mnuDonate()).isEmpty());
-    QVERIFY(w.mnuSep1()->isSeparator());
+    QCOMPARE(makeMoney->text(), QStringLiteral("Make Money &Online"));
+    QVERIFY(bar->actionGeometry(makeMoney).isEmpty());
+    QVERIFY(!bar->actionGeometry(donate).isEmpty());
+    QVERIFY(harness.find<QAction>("mnuSep1")->isSeparator());
     // No entry has a shortcut key.
-    QList<QAction*> all = bar->actions() + w.mnuFile()->actions() + w.mnuHelp()->actions();
+    QList<QAction*> all = bar->actions() + file->actions() + help->actions();
     for (const QAction* action : all) {
         QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->text()));
     }
     // A click on Donate opens its page at once, with no drop-down.
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(w.mnuDonate()).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(donate).center());
     QCOMPARE(harness.links.opened, QStringList{kHelp + "/donate.html"});
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
@@ -652,22 +657,15 @@ void FrmMainTest::links() {
     QFETCH(QString, trigger);
     QFETCH(QString, address);
     MainWindowHarness harness;
-    frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
-    const QHash<QString, QLabel*> labels{{"Label14", w.label14()},
-                                         {"lblCobrand", w.lblCobrand()},
-                                         {"lblFullBrand", w.lblFullBrand()}};
-    const QHash<QString, QAction*> actions{{"mnuOnline", w.mnuOnline()},
-                                           {"mnuVisit", w.mnuVisit()},
-                                           {"mnuUpdate", w.mnuUpdate()},
-                                           {"mnuDonate", w.mnuDonate()}};
+    const QStringList labels{"Label14", "lblCobrand", "lblFullBrand"};
     for (int time = 1; time <= 2; ++time) {
-        if (QLabel* label = labels.value(trigger)) {
+        if (labels.contains(trigger)) {
+            auto* label = harness.find<QLabel>(trigger);
             label->raise(); // the promotional labels are clicked where they show
             QTest::mouseClick(label, Qt::LeftButton);
         } else {
-            QVERIFY(actions.contains(trigger));
-            actions.value(trigger)->trigger();
+            harness.find<QAction>(trigger)->trigger();
         }
         // Each choice opens its page once more: nothing is remembered.
         QCOMPARE(harness.links.opened, QStringList(time, address));
@@ -678,10 +676,9 @@ void FrmMainTest::links() {
 
 void FrmMainTest::promotionalLabels() {
     MainWindowHarness harness;
-    frmMain& w = *harness.window;
     QVERIFY(harness.showActive());
-    QLabel* cobrand = w.lblCobrand();
-    QLabel* fullBrand = w.lblFullBrand();
+    auto* cobrand = harness.find<QLabel>("lblCobrand");
+    auto* fullBrand = harness.find<QLabel>("lblFullBrand");
     QCOMPARE(cobrand->geometry(), fullBrand->geometry());
     QCOMPARE(cobrand->parentWidget(), fullBrand->parentWidget());
     QVERIFY(cobrand->autoFillBackground());
@@ -695,11 +692,11 @@ void FrmMainTest::promotionalLabels() {
              QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                             "money online. Get this software fully branded for your website. "
                             "Click here for more details."));
-    QWidget* area = w.fraFullBrand();
+    auto* area = harness.find<QWidget>("fraFullBrand");
     const QPoint middle = cobrand->geometry().center();
     for (QLabel* front : {cobrand, fullBrand, cobrand}) {
         front->raise();
-        QCOMPARE(w.frontPromotionalLabel(), front);
+        QCOMPARE(InFrontOf(cobrand, fullBrand), front);
         QCOMPARE(InFront(area, middle), front);
         QVERIFY(cobrand->isVisible() && fullBrand->isVisible());
     }
@@ -736,7 +733,7 @@ void FrmMainTest::close() {
     // The window deletes itself on close.
     QPointer<frmMain> window = harness.window.release();
     if (byExit) {
-        window->mnuExit()->trigger();
+        FindControl<QAction>(*window, "mnuExit")->trigger();
     } else {
         QVERIFY(window->close());
     }

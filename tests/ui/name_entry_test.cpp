@@ -90,7 +90,7 @@ void NameEntryTest::keyFilter() {
 
     MainWindowHarness harness;
     QVERIFY(harness.showActive());
-    QLineEdit* name = harness.window->txtName(static_cast<std::size_t>(box));
+    QLineEdit* name = harness.find<QLineEdit>(QStringLiteral("txtName%1").arg(box));
     name->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), name);
     // Typed, so that an undo would have something to take back.
@@ -102,7 +102,7 @@ void NameEntryTest::keyFilter() {
     const QString selectedBefore = name->selectedText();
     QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
     // A modal box takes the focus while it is up; the filter must bring it back.
-    QLineEdit* elsewhere = harness.window->txtName(static_cast<std::size_t>((box + 1) % 3));
+    QLineEdit* elsewhere = harness.find<QLineEdit>(QStringLiteral("txtName%1").arg((box + 1) % 3));
     harness.messages.onShow = [elsewhere](const auto&) { elsewhere->setFocus(); };
 
     QTest::sendKeyEvent(QTest::Click, name, static_cast<Qt::Key>(key), text,
@@ -121,7 +121,7 @@ void NameEntryTest::keyFilter() {
     } else {
         QVERIFY2(harness.messages.shown.isEmpty(), qPrintable(harness.messages.texts().join('|')));
     }
-    QCOMPARE(harness.window->frontView(), harness.window->fraMain());
+    QCOMPARE(harness.frontView(), "fraMain");
 }
 
 void NameEntryTest::typedCharacterCode_data() {
@@ -177,7 +177,7 @@ void NameEntryTest::inputMethodCommit() {
     QFETCH(bool, refused);
     MainWindowHarness harness;
     QVERIFY(harness.showActive());
-    QLineEdit* name = harness.window->txtName(1);
+    QLineEdit* name = harness.find<QLineEdit>("txtName1");
     name->setFocus();
     name->setText(QStringLiteral("Ann"));
 
@@ -198,7 +198,7 @@ void NameEntryTest::inputMethodCommit() {
 void NameEntryTest::textThatIsNotTypedIsNotFiltered() {
     MainWindowHarness harness;
     QVERIFY(harness.showActive());
-    QLineEdit* name = harness.window->txtName(0);
+    QLineEdit* name = harness.find<QLineEdit>("txtName0");
     name->setFocus();
     QGuiApplication::clipboard()->setText(QStringLiteral("Anne-Marie O'Neil 2"));
     name->paste();
@@ -212,13 +212,13 @@ void NameEntryTest::enterDoesNotProceed() {
     MainWindowHarness harness;
     QVERIFY(harness.showActive());
     harness.enterNames(QStringLiteral("Mary"), QStringLiteral("John"), QStringLiteral("Zoe"));
-    QLineEdit* mother = harness.window->txtName(2);
+    QLineEdit* mother = harness.find<QLineEdit>("txtName2");
     mother->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), mother);
     QTest::keyClick(mother, Qt::Key_Return);
     QCOMPARE(harness.messages.texts(), QStringList{kNameTextOnlyMessage});
-    QCOMPARE(harness.window->frontView(), harness.window->fraMain());
-    QCOMPARE(harness.window->lblResult(0)->text(), QStringLiteral("Child Destiny: "));
+    QCOMPARE(harness.frontView(), "fraMain");
+    QCOMPARE(harness.find<QLabel>("lblResult0")->text(), QStringLiteral("Child Destiny: "));
 }
 
 // A control character is typed into the box, not taken by a shortcut of
@@ -231,7 +231,7 @@ void NameEntryTest::controlCharacterBeatsWindowShortcut() {
     harness.window->addAction(&shortcut);
     int triggered = 0;
     connect(&shortcut, &QAction::triggered, this, [&triggered] { ++triggered; });
-    QLineEdit* name = harness.window->txtName(0);
+    QLineEdit* name = harness.find<QLineEdit>("txtName0");
     name->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), name);
 
@@ -239,8 +239,9 @@ void NameEntryTest::controlCharacterBeatsWindowShortcut() {
     QCOMPARE(harness.messages.texts(), QStringList{kNameTextOnlyMessage});
     QCOMPARE(triggered, 0);
     // Outside the name boxes the shortcut works as ever.
-    harness.window->cmdProceed()->setFocus();
-    QTest::keyClick(harness.window->cmdProceed(), Qt::Key_B, Qt::ControlModifier);
+    auto* proceed = harness.find<QPushButton>("cmdProceed");
+    proceed->setFocus();
+    QTest::keyClick(proceed, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(triggered, 1);
     harness.window->removeAction(&shortcut);
 }
@@ -273,23 +274,24 @@ void NameEntryTest::validation() {
     MainWindowHarness harness;
     QVERIFY(harness.showActive());
     harness.enterNames(child, father, mother);
-    harness.window->cmdProceed()->setFocus();
-    QTest::mouseClick(harness.window->cmdProceed(), Qt::LeftButton);
+    auto* proceed = harness.find<QPushButton>("cmdProceed");
+    proceed->setFocus();
+    QTest::mouseClick(proceed, Qt::LeftButton);
 
     if (message.isEmpty()) {
         QVERIFY(harness.messages.shown.isEmpty());
-        QCOMPARE(harness.window->frontView(), harness.window->fraResult());
+        QCOMPARE(harness.frontView(), "fraResult");
     } else {
         QCOMPARE(harness.messages.texts(), QStringList{message});
         QCOMPARE(harness.messages.shown.front().icon, MessageIcon::Error);
         QCOMPARE(harness.messages.shown.front().buttons, MessageButtons::Ok);
         QCOMPARE(QApplication::focusWidget(),
-                 harness.window->txtName(static_cast<std::size_t>(focus)));
-        QCOMPARE(harness.window->frontView(), harness.window->fraMain());
+                 harness.find<QLineEdit>(QStringLiteral("txtName%1").arg(focus)));
+        QCOMPARE(harness.frontView(), "fraMain");
         // The boxes are left as they were.
-        QCOMPARE(harness.window->txtName(0)->text(), child);
-        QCOMPARE(harness.window->txtName(1)->text(), father);
-        QCOMPARE(harness.window->txtName(2)->text(), mother);
+        QCOMPARE(harness.find<QLineEdit>("txtName0")->text(), child);
+        QCOMPARE(harness.find<QLineEdit>("txtName1")->text(), father);
+        QCOMPARE(harness.find<QLineEdit>("txtName2")->text(), mother);
     }
 }
 
