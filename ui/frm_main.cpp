@@ -52,28 +52,6 @@ QLabel* frmMain::lblFullBrand() const {
     return lblFullBrand_;
 }
 
-QWidget* frmMain::frontPromotionalLabel() const {
-    const QObjectList& stack = fraFullBrand_->children();
-    return stack.indexOf(lblCobrand_) > stack.indexOf(lblFullBrand_)
-               ? static_cast<QWidget*>(lblCobrand_)
-               : static_cast<QWidget*>(lblFullBrand_);
-}
-
-QWidget* frmMain::frontView() const {
-    const QObjectList& stack = centralWidget()->children();
-    return stack.indexOf(fraMain_) > stack.indexOf(fraResult_) ? fraMain_ : fraResult_;
-}
-
-QLabel* frmMain::lblResult(std::size_t index) const {
-    return lblResult_.at(index);
-}
-QLabel* frmMain::lblLabel(std::size_t index) const {
-    return lblLabel_.at(index);
-}
-QLabel* frmMain::label14() const {
-    return label14_;
-}
-
 void frmMain::Proceed() {
     if (!ValidateNames(messages_, txtName_)) {
         return;

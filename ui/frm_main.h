@@ -40,38 +40,11 @@ class frmMain : public QMainWindow {
     // is then accepted and the window deletes itself.
     void setCloseHandOff(std::function<void()> handOff);
 
+    // The two promotional labels, one of which the start-up brings to the
+    // front. The other controls are reached by object name: their own name,
+    // with the index appended for a member of a control array ("txtName0").
     QLabel* lblCobrand() const;
     QLabel* lblFullBrand() const;
-    // The one of the two promotional labels that lies in front.
-    QWidget* frontPromotionalLabel() const;
-
-    // The view in front: fraMain() or fraResult().
-    QWidget* frontView() const;
-
-    // Controls, for those who drive the window from outside.
-    QLineEdit* txtName(std::size_t index) const { return txtName_.at(index); }
-    ResultBox* txtResult(std::size_t index) const { return txtResult_.at(index); }
-    QLabel* lblResult(std::size_t index) const;
-    QLabel* lblLabel(std::size_t index) const;
-    QLabel* label14() const;
-    CaptionFrame* fraMain() const { return fraMain_; }
-    CaptionFrame* fraResult() const { return fraResult_; }
-    CaptionFrame* frame1() const { return frame1_; }
-    CaptionFrame* fraFullBrand() const { return fraFullBrand_; }
-    QPushButton* cmdProceed() const { return cmdProceed_; }
-    QPushButton* cmdBack() const { return cmdBack_; }
-
-    QMenu* mnuFile() const { return mnuFile_; }
-    QMenu* mnuHelp() const { return mnuHelp_; }
-    QAction* mnuCalculate() const { return mnuCalculate_; }
-    QAction* mnuSep1() const { return mnuSep1_; }
-    QAction* mnuExit() const { return mnuExit_; }
-    QAction* mnuOnline() const { return mnuOnline_; }
-    QAction* mnuVisit() const { return mnuVisit_; }
-    QAction* mnuUpdate() const { return mnuUpdate_; }
-    QAction* mnuAbout() const { return mnuAbout_; }
-    QAction* mnuDonate() const { return mnuDonate_; }
-    QAction* mnuMakeMoney() const { return mnuMakeMoney_; }
 
     // The window's operations, as its buttons run them.
     void Proceed();
