@@ -5,20 +5,26 @@
 # does not. Given a second executable (another build), measures it alike in
 # the same run, so that the two are compared under the same load.
 #
+# Last it times lists of long lines, which put normalisation to the test:
+# 32,767 Hangul syllables a line, 32,767 combining marks a line, and the
+# line of fuzz/corpus/fuzz_cli_shortlist/utf16-hangul-normalisation.
+#
 # Usage: bench/shortlist.sh EXECUTABLE [OTHER-EXECUTABLE]
 #   Build them in Release for meaningful figures.
 # Environment: NAMES (list length, default 10000000), RUNS (default 5; the
-# best run of each command is reported), WORKDIR (default: a fresh
-# temporary folder, removed afterwards).
+# best run of each command is reported), LONG_LINES (lines in each list of
+# long lines, default 20), WORKDIR (default: a fresh temporary folder,
+# removed afterwards).
 set -euo pipefail
 
-(($# >= 1 && $# <= 2)) || { sed -n '2,13p' "$0" >&2; exit 2; }
+(($# >= 1 && $# <= 2)) || { sed -n '2,17p' "$0" >&2; exit 2; }
 exes=("$@")
 for exe in "${exes[@]}"; do
     [[ -x $exe ]] || { echo "shortlist.sh: no executable at '$exe'" >&2; exit 2; }
 done
 names=${NAMES:-10000000}
 runs=${RUNS:-5}
+long_lines=${LONG_LINES:-20}
 command -v /usr/bin/time >/dev/null || { echo "shortlist.sh: needs GNU time (apt-get install time)" >&2; exit 2; }
 
 workdir=${WORKDIR:-$(mktemp -d)}
@@ -128,4 +134,43 @@ for i in "${!exes[@]}"; do
         "$(peak_kib "$exe" "${parents[@]}" "$big")" \
         "$(peak_kib "$exe" --json --explain "${parents[@]}" "$big")" \
         "$(peak_kib sh -c "exec \"$exe\" ${parents[*]} <\"$big\"")"
+done
+
+# Lists of long lines: every line is normalised whole, so these time NFC of
+# a name at the longest a name may be, and of the longer line the fuzzer
+# found slow (a UTF-16 line of 49,156 units, refused as too long once in NFC).
+repeat_line() {
+    local i
+    for ((i = 0; i < long_lines; i++)); do printf '%s\n' "$1"; done
+}
+long_list() {
+    local kind=$1 file="$workdir/long-$1.txt" i
+    [[ -s $file ]] || case $kind in
+        hangul) # U+D55C, which Qt decomposes into jamo and composes again
+            repeat_line "$(printf '\xED\x95\x9C%.0s' $(seq 32767))" >"$file" ;;
+        marks) # "a", then U+0301 and U+0316 in turn, out of canonical order
+            repeat_line "a$(printf '\xCC\x81\xCC\x96%.0s' $(seq 16383))" >"$file" ;;
+        fuzz-seed) # the seed's stretched line: U+FA4D U+0D0D, 49,153 x U+C3C3, U+0DC3
+            { printf '\xFF\xFE'
+              for ((i = 0; i < long_lines; i++)); do
+                  printf '\x4D\xFA\x0D\x0D'; head -c 98307 /dev/zero | tr '\0' '\303'; printf '\x0D\x0D\x00'
+              done; } >"$file" ;;
+    esac
+    echo "$file"
+}
+# Status 1 says that lines were refused, as the seed's are.
+refusals_allowed() {
+    "$@" 2>/dev/null || (($? == 1))
+}
+
+echo
+echo "long lines: $long_lines lines a list; best of $runs runs each"
+printf '%-22s %8s %12s\n' list seconds "ms a line"
+for kind in hangul marks fuzz-seed; do
+    list=$(long_list "$kind")
+    for i in "${!exes[@]}"; do
+        t=$(best_time refusals_allowed "${exes[i]}" "${parents[@]}" "$list")
+        awk -v c="${labels[i]} $kind" -v t="$t" -v n="$long_lines" \
+            'BEGIN { printf "%-22s %8.3f %12.2f\n", c, t, t / n * 1000 }'
+    done
 done

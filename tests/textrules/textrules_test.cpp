@@ -322,7 +322,7 @@ INSTANTIATE_TEST_SUITE_P(
                      return nfd;
                  }(),
                  {{1, kName, std::u16string(kMaxNameLength, u'\u00E9')}}},
-        // Normalised a piece at a time, for speed: the same as the whole at once.
+        // Long lines of Hangul, marks and compatibility ideographs: NFC of the whole.
         ListCase{"long_line_in_nfc",
                  [] {
                      std::string line;
@@ -343,6 +343,22 @@ INSTANTIATE_TEST_SUITE_P(
                        }
                        return line.normalized(QString::NormalizationForm_C).toStdU16String();
                    }()}}},
+        // One run of 601 marks, out of canonical order: every U+0316 (below)
+        // goes before every U+0301 (above), and the first U+0301 joins the a.
+        ListCase{"long_run_of_marks_in_nfc",
+                 [] {
+                     std::string line = "a";
+                     for (int i = 0; i < 300; ++i) {
+                         line += "\xCC\x81\xCC\x96";
+                     }
+                     return line + "\xCC\x81";
+                 }(),
+                 {{1, kName,
+                   u"\u00E1" + std::u16string(300, u'\u0316') + std::u16string(300, u'\u0301')}}},
+        // U+FB2C is three code units in NFC: the name outgrows its line.
+        ListCase{"longer_in_nfc",
+                 "\xEF\xAC\xAC\xEF\xAC\xAC",
+                 {{1, kName, u"\u05E9\u05BC\u05C1\u05E9\u05BC\u05C1"}}},
         ListCase{"too_long_to_keep",
                  "Ava\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) + 1, 'b') +
                      "\rMia\r\n" + std::string(static_cast<std::size_t>(kMaxLineBytes) * 2, 'c'),
