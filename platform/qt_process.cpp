@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <random>
 #include <utility>
 
 namespace kindrell::platform {
@@ -32,13 +33,15 @@ void QtRandom::seedFromClock() {
     const auto wall = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
     const auto steady =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    generator_.seed(wall ^ steady);
+    const std::uint64_t seed = wall ^ steady;
+    // QRandomGenerator takes 32-bit words: both halves, so that the clocks'
+    // low bits and high bits both count.
+    std::seed_seq words{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
+    generator_.seed(words);
 }
 
 double QtRandom::next() {
-    // The top 53 bits scaled by 2^-53: exactly representable, at most 1 - 2^-53.
-    // (uniform_real_distribution may round up to 1.0 on some libraries.)
-    return static_cast<double>(generator_() >> 11) * 0x1.0p-53;
+    return generator_.generateDouble();
 }
 
 // ---------------------------------------------------------------- single instance

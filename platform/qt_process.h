@@ -5,11 +5,11 @@
 
 #include "platform/services.h"
 
+#include <QRandomGenerator>
 #include <QString>
 
 #include <functional>
 #include <memory>
-#include <random>
 
 class QLocalServer;
 class QLockFile;
@@ -32,7 +32,7 @@ class QtRandom final : public RandomSource {
     double next() override; // never 1.0
 
   private:
-    std::mt19937_64 generator_;
+    QRandomGenerator generator_;
 };
 
 // One copy per user and executable name: a QLockFile held for the life of
