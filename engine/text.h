@@ -1,7 +1,8 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
+#include <charconv>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -20,21 +21,11 @@ constexpr std::u16string_view TrimSpaces(std::u16string_view text) noexcept {
 
 // A number in decimal: no leading zero, no blank, a minus sign only when negative.
 inline std::u16string DecimalText(long long number) {
-    // Taken as unsigned before negating so that the most negative value is safe.
-    unsigned long long magnitude = static_cast<unsigned long long>(number);
-    if (number < 0) {
-        magnitude = 0ULL - magnitude;
-    }
-    std::array<char16_t, 24> digits{};
-    std::size_t count = digits.size();
-    do {
-        digits[--count] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude > 0);
-    if (number < 0) {
-        digits[--count] = u'-';
-    }
-    return {digits.data() + count, digits.size() - count};
+    // The longest is the most negative: a sign and 19 digits.
+    std::array<char, std::numeric_limits<long long>::digits10 + 2> digits{};
+    const std::to_chars_result written =
+        std::to_chars(digits.data(), digits.data() + digits.size(), number);
+    return std::u16string(digits.data(), written.ptr); // ASCII, a unit each
 }
 
 } // namespace kindrell
