@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <vector>
 
@@ -194,10 +195,13 @@ std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const O
     filter.like = text::ToQString(liked);
     std::size_t top = 20;
     if (options.top) {
-        bool whole = false;
-        top = QString::fromLatin1(*options.top).toULongLong(&whole);
-        if (!whole || options.top->find_first_not_of("0123456789") != std::string::npos) {
-            Say(err, "--top takes a whole number from 0 up, not '" + *options.top + "'");
+        // Into an unsigned type from_chars reads digits alone (no sign, blank
+        // or base prefix), and refuses a number too large for it.
+        const std::string& given = *options.top;
+        const char* const last = given.data() + given.size();
+        const auto [end, error] = std::from_chars(given.data(), last, top);
+        if (error != std::errc() || end != last) {
+            Say(err, "--top takes a whole number from 0 up, not '" + given + "'");
             return std::nullopt;
         }
     }

@@ -103,7 +103,7 @@ class Suggestions(unittest.TestCase):
         self.assertEqual(self.suggest(), self.all[:20])
 
     def test_top_keeps_the_first(self):
-        for top in ["1", "7", "20", "3160", "100000", "007"]:
+        for top in ["1", "7", "20", "3160", "100000", "007", "18446744073709551615"]:
             self.assertEqual(self.suggest("--top", top), self.all[:int(top)], top)
 
     def test_one_sex(self):
@@ -173,7 +173,8 @@ class Refusals(unittest.TestCase):
                          f"kindrell-reading: --sex takes girl or boy, not '{sex}'")
 
     def test_top_not_a_whole_number(self):
-        for top in ["-1", "1.5", "ten", "", "+3", " 3", "0x10"]:
+        for top in ["-1", "1.5", "ten", "", "+3", " 3", "0x10", "3 ", "-0",
+                    "18446744073709551616"]:
             self.refused(["--suggest", "--father", "John", "--mother", "Zoe", f"--top={top}"],
                          f"kindrell-reading: --top takes a whole number from 0 up, not '{top}'")
 
