@@ -1,8 +1,8 @@
 #include "widgets/look.h"
 
-#include <QFontDatabase>
 #include <QPalette>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <initializer_list>
@@ -13,24 +13,15 @@ QStringList verdanaFamilies() {
     return {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")};
 }
 
-QString uiFontFamily() {
+QStringList uiFontFamilies() {
     // Every fixed caption still fits in DejaVu Sans at 8.25 pt. Its condensed
     // cut is next, for systems that lack the regular one.
-    static const QString family = [] {
-        const QStringList candidates = verdanaFamilies() << QStringLiteral("DejaVu Sans Condensed");
-        const QStringList installed = QFontDatabase::families();
-        for (const QString& candidate : candidates) {
-            if (installed.contains(candidate, Qt::CaseInsensitive)) {
-                return candidate;
-            }
-        }
-        return QStringLiteral("Sans Serif");
-    }();
-    return family;
+    return verdanaFamilies() << QStringLiteral("DejaVu Sans Condensed");
 }
 
 QFont uiFont(double pointSize, bool bold) {
-    QFont font(uiFontFamily());
+    QFont font;
+    font.setFamilies(uiFontFamilies());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setStyleHint(QFont::SansSerif);
@@ -85,9 +76,9 @@ void centreOnScreen(QWidget& window) {
     if (screen == nullptr) {
         return;
     }
-    QRect frame(QPoint(0, 0), window.size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    window.move(QStyle::alignedRect(window.layoutDirection(), Qt::AlignCenter, window.size(),
+                                    screen->availableGeometry())
+                    .topLeft());
 }
 
 } // namespace kindrell::widgets

@@ -30,11 +30,12 @@ inline constexpr double kUiPointSize = 8.25;
 // letters and open spacing.
 QStringList verdanaFamilies();
 
-// The face the windows use: the first of verdanaFamilies() that is installed,
-// else the closest installed face narrow enough for the fixed layouts.
-QString uiFontFamily();
+// The faces the windows use, in order: verdanaFamilies(), then a face narrow
+// enough for the fixed layouts. Qt draws with the first that is installed,
+// else with a sans serif face.
+QStringList uiFontFamilies();
 
-// uiFontFamily() at a size in points, which follows the density the screen
+// uiFontFamilies() at a size in points, which follows the density the screen
 // reports.
 QFont uiFont(double pointSize = kUiPointSize, bool bold = false);
 

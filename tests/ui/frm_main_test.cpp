@@ -9,6 +9,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +18,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <algorithm>
 #include <stdexcept>
 
 using kindrell::ui::CaptionFrame;
@@ -203,10 +206,17 @@ void FrmMainTest::captionsFit() {
 void FrmMainTest::fontsAndColours() {
     MainWindowHarness harness;
     frmMain& w = *harness.window;
-    const QString family = kindrell::widgets::uiFontFamily();
+    // Drawn in the first of the faces that is installed (DejaVu Sans at least).
+    const QStringList families = kindrell::widgets::uiFontFamilies();
+    const QStringList installed = QFontDatabase::families();
+    const auto drawn = std::find_if(families.cbegin(), families.cend(), [&](const QString& f) {
+        return installed.contains(f, Qt::CaseInsensitive);
+    });
+    QVERIFY(drawn != families.cend());
     for (const char* plain : {"txtName0", "txtResult0", "lblLabel0", "Label14", "lblCobrand"}) {
         const QWidget* control = harness.find<QWidget>(plain);
-        QCOMPARE(control->font().family(), family);
+        QCOMPARE(control->font().families(), families);
+        QCOMPARE(QFontInfo(control->font()).family(), *drawn);
         QCOMPARE(control->font().pointSizeF(), 8.25);
         QVERIFY(!control->font().bold());
     }
