@@ -67,7 +67,7 @@ class FinderWindow final : public QMainWindow {
     // The same once the window has been painted for the first time: the
     // window then appears without waiting for the list, which nothing needs
     // before both parents' names are typed (see the start-up figures in
-    // docs/benchmarks.md).
+    // docs/benchmarks-finder.md).
     void openStartingListOnceShown();
     // Weighs the bundled list.
     void useBundledList();
