@@ -37,8 +37,9 @@ int main(int argc, char* argv[]) {
     platform::QtSettings settings;
     platform::QtUserDataFiles dataFiles;
     platform::QtClock clock;
+    platform::QtPrinting printing;
     window = std::make_unique<finder::FinderWindow>(
-        finder::FinderServices{messages, files, settings, dataFiles, clock});
+        finder::FinderServices{messages, files, settings, dataFiles, clock, printing});
     window->openStartingListOnceShown();
     window->show();
     const int status = QApplication::exec();

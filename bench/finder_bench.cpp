@@ -38,7 +38,10 @@ struct Services {
     kindrell::platform::FakeSettings settings;
     kindrell::platform::FakeUserDataFiles dataFiles;
     kindrell::platform::FakeClock clock;
-    kindrell::finder::FinderServices all() { return {messages, files, settings, dataFiles, clock}; }
+    kindrell::platform::FakePrinting printing;
+    kindrell::finder::FinderServices all() {
+        return {messages, files, settings, dataFiles, clock, printing};
+    }
 };
 
 template <class Control> Control* Find(const FinderWindow& window, const char* name) {

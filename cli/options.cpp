@@ -1,12 +1,38 @@
 #include "cli/run.h"
 
+#include "namelist/filters.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace kindrell::cli {
 namespace {
 
 using namespace Qt::StringLiterals;
+
+// The filters of the table that the command line offers: --sex, --length.
+std::vector<const namelist::FilterField*> ChoiceOptions() {
+    std::vector<const namelist::FilterField*> offered;
+    for (const namelist::FilterField& field : namelist::FilterFields()) {
+        if (field.option != nullptr && field.kind == namelist::FieldKind::Choice) {
+            offered.push_back(&field);
+        }
+    }
+    return offered;
+}
+
+std::vector<std::string> SuggestOnly() {
+    std::vector<std::string> options;
+    for (const namelist::FilterField* field : ChoiceOptions()) {
+        options.push_back("--" + std::string(field->option));
+    }
+    options.insert(options.end(), {"--top", "--like"});
+    return options;
+}
 
 // After a clean parse: which mode the options and names ask for.
 std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
@@ -25,18 +51,29 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
             return UsageError{"--suggest" + needsBoth};
         }
         if (!names.isEmpty() || options.explain || options.harmonious) {
-            return UsageError{
-                "--suggest takes only --father, --mother, --sex, --top, --like and --json"};
+            std::vector<std::string> taken{"--father", "--mother"};
+            for (const std::string& option : SuggestOnly()) {
+                taken.push_back(option);
+            }
+            taken.emplace_back("--json");
+            return UsageError{"--suggest takes only " + Listed(taken, "and")};
         }
         options.mode = Mode::Suggest;
         const auto given = [&](const QString& option) -> std::optional<std::string> {
             return parser.isSet(option) ? std::optional(bytes(parser.value(option))) : std::nullopt;
         };
-        options.sex = given(u"sex"_s);
+        for (const namelist::FilterField* field : ChoiceOptions()) {
+            if (const auto value = given(QString::fromLatin1(field->option))) {
+                options.choices[field->option] = *value;
+            }
+        }
         options.top = given(u"top"_s);
         options.like = given(u"like"_s);
-    } else if (parser.isSet(u"sex"_s) || parser.isSet(u"top"_s) || parser.isSet(u"like"_s)) {
-        return UsageError{"--sex, --top and --like go with --suggest"};
+    } else if (const std::vector<std::string> suggestOnly = SuggestOnly();
+               std::any_of(suggestOnly.begin(), suggestOnly.end(), [&](const std::string& o) {
+                   return parser.isSet(QString::fromStdString(o.substr(2)));
+               })) {
+        return UsageError{Listed(suggestOnly, "and") + " go with --suggest"};
     } else if (!father.isEmpty() || !mother.isEmpty()) {
         if (father.isEmpty() || mother.isEmpty()) {
             return UsageError{"a shortlist" + needsBoth};
@@ -62,6 +99,17 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
 
 } // namespace
 
+std::string Listed(const std::vector<std::string>& words, std::string_view last) {
+    std::string listed;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0) {
+            listed += i + 1 == words.size() ? " " + std::string(last) + " " : ", ";
+        }
+        listed += words[i];
+    }
+    return listed;
+}
+
 std::variant<Options, UsageError> ParseArguments(std::span<const std::string_view> args) {
     // Arguments are bytes, not always UTF-8. As Latin-1, which maps each byte
     // to one character and back, names and file names come through the parser
@@ -76,8 +124,13 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
          QCommandLineOption(u"harmonious"_s), QCommandLineOption(QStringList{u"h"_s, u"help"_s}),
          QCommandLineOption(u"version"_s), QCommandLineOption(u"father"_s, {}, u"NAME"_s),
          QCommandLineOption(u"mother"_s, {}, u"NAME"_s), QCommandLineOption(u"suggest"_s),
-         QCommandLineOption(u"sex"_s, {}, u"SEX"_s), QCommandLineOption(u"top"_s, {}, u"N"_s),
-         QCommandLineOption(u"like"_s, {}, u"NAME"_s)});
+         QCommandLineOption(u"top"_s, {}, u"N"_s), QCommandLineOption(u"like"_s, {}, u"NAME"_s)});
+    QStringList valued{u"father"_s, u"mother"_s, u"top"_s, u"like"_s};
+    for (const namelist::FilterField* field : ChoiceOptions()) {
+        const QString option = QString::fromLatin1(field->option);
+        parser.addOption(QCommandLineOption(option, {}, option.toUpper()));
+        valued << option;
+    }
     // Help and version answer even a command line the parser refuses: --help always helps.
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(u"help"_s) || parser.isSet(u"version"_s)) {
@@ -87,7 +140,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
         return UsageError{parser.errorText().toLatin1().toStdString()};
     }
     // The parser keeps every value given; the program has room for one.
-    for (const QString& option : {u"father"_s, u"mother"_s, u"sex"_s, u"top"_s, u"like"_s}) {
+    for (const QString& option : valued) {
         if (parser.values(option).size() > 1) {
             return UsageError{"option '--" + option.toStdString() + "' given more than once"};
         }

@@ -3,6 +3,7 @@
 #include "engine/reading.h"
 #include "engine/text.h"
 #include "namelist/name_list.h"
+#include "namelist/shortlist_file.h"
 #include "namelist/spellings.h"
 #include "namelist/weighing.h"
 #include "platform/product.h"
@@ -155,7 +156,10 @@ int RunReading(const Options& options, int out, int err) {
 
 int RunShortlistMode(const Options& options, int in, int out, int err) {
     ShortlistSettings settings{
-        .json = options.json, .explain = options.explain, .harmonious = options.harmonious};
+        .json = options.json,
+        .explain = options.explain,
+        .harmonious = options.harmonious,
+        .table = options.file && namelist::IsTableFile(QString::fromLocal8Bit(*options.file))};
     if (!DecodeParents(options, settings.father, settings.mother, err)) {
         return kExitRefused;
     }
@@ -176,17 +180,30 @@ int RunShortlistMode(const Options& options, int in, int out, int err) {
     return status;
 }
 
-// The --sex, --top and --like of a suggestion; nullopt, once told why, when refused.
+// The filters, --top and --like of a suggestion; nullopt, once told why, when refused.
 std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const Options& options,
                                                                          int err) {
-    namelist::Filter filter; // harmonious with both parents, either sex
-    if (options.sex) {
-        if (*options.sex != "girl" && *options.sex != "boy") {
-            Say(err, "--sex takes girl or boy, not '" + *options.sex + "'");
+    namelist::Filter filter; // harmonious with both parents, either sex, any length
+    for (const namelist::FilterField& field : namelist::FilterFields()) {
+        const auto given =
+            field.option != nullptr ? options.choices.find(field.option) : options.choices.end();
+        if (given == options.choices.end()) {
+            continue;
+        }
+        std::vector<std::string> words;
+        const namelist::Choice* chosen = nullptr;
+        for (const namelist::Choice& choice : field.choices) {
+            if (choice.option != nullptr) {
+                words.emplace_back(choice.option);
+                chosen = given->second == choice.option ? &choice : chosen;
+            }
+        }
+        if (chosen == nullptr) {
+            Say(err, "--" + given->first + " takes " + Listed(words, "or") + ", not '" +
+                         given->second + "'");
             return std::nullopt;
         }
-        filter.sex =
-            *options.sex == "girl" ? namelist::SexFilter::Girls : namelist::SexFilter::Boys;
+        field.set(filter, chosen->value);
     }
     std::u16string liked;
     if (options.like && !DecodeName(kLiked, *options.like, liked, err)) {
@@ -218,7 +235,7 @@ void SayWhyNoSuggestion(const namelist::NameList& list, const namelist::Weighing
         Say(err, "No name is in harmony with both parents; a full birth name, middle names "
                  "included, gives a number of its own.");
     } else {
-        Say(err, "No name in harmony with both parents passes --sex and --like.");
+        Say(err, "No name in harmony with both parents passes the filters given.");
     }
 }
 

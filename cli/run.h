@@ -1,16 +1,21 @@
 #pragma once
 
+// kindrell-reading, everything but main(): its options, its modes and the
+// shortlist's weighing, on file descriptors so that tests drive it whole.
+
 #include "engine/name_number.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace kindrell::cli {
 
@@ -32,7 +37,9 @@ struct Options {
     std::string father{};
     std::string mother{};
     std::optional<std::string> file{}; // shortlist only; none or "-" is standard input
-    std::optional<std::string> sex{};  // suggestions only: "girl" or "boy", checked by Run
+    // Suggestions only: the filters of the table that the command line
+    // offers ("sex" "girl", "length" "5-6"), by option, checked by Run.
+    std::map<std::string, std::string> choices{};
     std::optional<std::string> top{};  // suggestions only: a whole number, checked by Run
     std::optional<std::string> like{}; // suggestions only: a name, checked by Run
 
@@ -50,6 +57,9 @@ struct UsageError {
 [[nodiscard]] std::variant<Options, UsageError>
 ParseArguments(std::span<const std::string_view> args);
 
+// "a, b and c" (or "a, b or c"), as a sentence lists words.
+std::string Listed(const std::vector<std::string>& words, std::string_view last);
+
 // The whole program, on file descriptors; `args` exclude the program name.
 int Run(std::span<const char* const> args, int in, int out, int err);
 
@@ -62,6 +72,8 @@ struct ShortlistSettings {
     bool json = false;
     bool explain = false;
     bool harmonious = false;
+    // A table (a .csv file): its Name column, and its Sex column where given.
+    bool table = false;
     std::size_t readBlock = std::size_t{256} * 1024; // small in tests, to end reads anywhere
 };
 

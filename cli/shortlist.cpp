@@ -1,6 +1,7 @@
 #include "cli/run.h"
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
+#include "namelist/shortlist_file.h"
 #include "textrules/engine_strings.h"
 #include "textrules/json_string.h"
 #include "textrules/name_folding.h"
@@ -66,9 +67,19 @@ class Weigher {
   public:
     Weigher(int out, int err, const ShortlistSettings& settings)
         : out_(out), err_(err), settings_(settings), tails_(PrepareTails(settings)),
-          reader_([this](const text::NameLine& line) { take(line); }) {}
+          reader_([this](const text::NameLine& line) { take(line); }),
+          table_([this](const namelist::ShortlistName& name) { takeRow(name); }) {}
 
     text::NameListReader& reader() { return reader_; }
+    // The end of the list: a table's last row, and whether it had names at all.
+    void finish() {
+        reader_.finish();
+        if (settings_.table) {
+            table_.finish();
+        }
+    }
+    // A table whose header has no Name column: nothing to weigh.
+    [[nodiscard]] bool refused() const { return settings_.table && table_.noNameColumn(); }
 
     // Whether every write so far has succeeded.
     [[nodiscard]] bool writing() const { return written_; }
@@ -95,15 +106,30 @@ class Weigher {
                                ": " + std::string(Why(line.fault)) + ", skipped\n");
             return;
         }
+        lineNumber_ = line.number;
+        if (settings_.table) {
+            if (!refused()) {
+                table_.line(line.name);
+            }
+            return;
+        }
+        weigh(line.name, {line.utf8.data(), static_cast<std::size_t>(line.utf8.size())}, {});
+    }
+    void takeRow(const namelist::ShortlistName& row) {
+        const QByteArray utf8 = row.name.toUtf8();
+        weigh(row.name, {utf8.data(), static_cast<std::size_t>(utf8.size())},
+              namelist::SexName(row.sex));
+    }
+    void weigh(QStringView name, std::string_view utf8, const QString& sex) {
         QStringList uncounted;
-        const DestinyNumber number = text::FoldedNumber(line.name, &uncounted);
+        const DestinyNumber number = text::FoldedNumber(name, &uncounted);
         if (!uncounted.isEmpty()) {
-            TellUncounted(err_, "line " + std::to_string(line.number) + ": ", line.name.toString(),
+            TellUncounted(err_, "line " + std::to_string(lineNumber_) + ": ", name.toString(),
                           uncounted);
         }
         const std::string& tail = tails_.at(static_cast<std::size_t>(number));
         if (!tail.empty()) {
-            append({line.utf8.data(), static_cast<std::size_t>(line.utf8.size())}, tail, line.name);
+            append(utf8, tail, name, sex);
         }
     }
     static std::string_view Why(text::LineFault fault) {
@@ -120,7 +146,9 @@ class Weigher {
         }
         return kTooLong;
     }
-    void append(std::string_view name, const std::string& tail, QStringView weighed) {
+    // A record; a table's row with its sex as JSON's "Sex".
+    void append(std::string_view name, const std::string& tail, QStringView weighed,
+                const QString& sex) {
         const std::string working =
             settings_.explain ? text::WeighName(weighed).working.toStdString() : std::string();
         if (!settings_.json) {
@@ -130,6 +158,10 @@ class Weigher {
         }
         output_ += "{\"Name\":";
         text::AppendJsonString(name, output_);
+        if (!sex.isEmpty()) {
+            output_ += ",\"Sex\":";
+            text::AppendJsonString(sex.toStdString(), output_);
+        }
         output_ += tail;
         if (settings_.explain) {
             output_ += ",\"ChildWorking\":";
@@ -145,6 +177,8 @@ class Weigher {
     const ShortlistSettings& settings_;
     const std::array<std::string, 10> tails_;
     text::NameListReader reader_;
+    namelist::ShortlistTable table_;
+    std::uint64_t lineNumber_ = 0; // of the line that ended the name being weighed
 };
 
 } // namespace
@@ -179,13 +213,22 @@ int RunShortlist(int in, int out, int err, const ShortlistSettings& settings) {
             break;
         }
         run.reader().read({buffer.data(), static_cast<qsizetype>(got)});
+        if (run.refused()) {
+            break;
+        }
         // Input that comes slower than a block at a time (a terminal, a
         // pipe) gets its answers before the program waits for more.
         if ((static_cast<std::size_t>(got) < block && !run.write()) || !run.writing()) {
             return kExitPartial;
         }
     }
-    run.reader().finish();
+    run.finish();
+    if (run.refused()) {
+        WriteAll(err, std::string(kProgramName) +
+                          ": the table has no Name column in its first row, so it holds no "
+                          "names to weigh\n");
+        return kExitRefused;
+    }
     return run.write() ? run.status : kExitPartial;
 }
 

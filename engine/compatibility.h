@@ -1,5 +1,8 @@
 #pragma once
 
+// How a child's destiny number stands with the mother's and the father's:
+// the verdict table and the verdict lines.
+
 #include <array>
 #include <cstdint>
 #include <span>

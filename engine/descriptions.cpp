@@ -172,7 +172,7 @@ constexpr std::size_t PieceCount(const DestinyPieces& entry) {
 
 // The lookup indexes by number - 1 and 4 alone carries a second positive piece; a slip in the
 // table should stop the build, not show the wrong reading.
-constexpr bool TableIsWellFormed() {
+constexpr bool DescriptionTableIsWellFormed() {
     for (std::size_t i = 0; i < kDescriptionTable.size(); ++i) {
         const DestinyPieces& entry = kDescriptionTable[i];
         if (entry.number != static_cast<std::int16_t>(i + 1)) {
@@ -190,7 +190,7 @@ constexpr bool TableIsWellFormed() {
     }
     return true;
 }
-static_assert(TableIsWellFormed());
+static_assert(DescriptionTableIsWellFormed());
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// What each destiny number gives a person, and its negative traits.
+
 #include <cstdint>
 #include <string>
 #include <string_view>

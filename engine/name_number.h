@@ -1,5 +1,7 @@
 #pragma once
 
+// A name's destiny number, and how it was worked out letter by letter.
+
 #include <cstdint>
 #include <string>
 #include <string_view>

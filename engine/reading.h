@@ -1,5 +1,8 @@
 #pragma once
 
+// The whole reading of a child's name with the parents': numbers, verdict,
+// captions, verdict lines and descriptions, and the message for a blank name.
+
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The engine's text helpers: spaces trimmed, numbers written in decimal.
+
 #include <array>
 #include <charconv>
 #include <limits>

@@ -6,6 +6,10 @@
 
 namespace kindrell::finder {
 
+QString Quoted(const QString& text) {
+    return QStringLiteral("\u201C%1\u201D").arg(text);
+}
+
 QString CountText(qint64 count) {
     return QLocale().toString(count);
 }
@@ -26,6 +30,9 @@ QString EmptyTableReason(const NamesModel& model) {
     if (!model.parentsGiven() || model.rowCount() > 0 || model.list().empty()) {
         return {};
     }
+    if (model.filter().harmony == namelist::HarmonyFilter::MarkedByBoth) {
+        return QStringLiteral("No name is marked by both of you.");
+    }
     if (model.markedOnly()) {
         return QStringLiteral("No name is marked.");
     }
@@ -39,7 +46,7 @@ QString EmptyTableReason(const NamesModel& model) {
     }
     if (filter.harmony == namelist::HarmonyFilter::WithBoth) {
         if (const namelist::HarmonyCounts counts =
-                namelist::CountHarmony(model.list(), weighing, filter);
+                namelist::CountHarmony(model.list(), weighing, filter, &model.liked());
             counts.withBoth == 0) {
             return QStringLiteral("No name is in harmony with both parents: %1 are with the "
                                   "mother, %2 with the father.")

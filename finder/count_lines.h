@@ -16,6 +16,9 @@ struct LikedName;
 
 namespace kindrell::finder {
 
+// A file's name, or a name, in quotation marks: "“list.txt”".
+QString Quoted(const QString& text);
+
 // A count as the user's locale writes it: "29,389" in English, "29.389" in German.
 QString CountText(qint64 count);
 // "1 name", "29,389 names".

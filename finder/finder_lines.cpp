@@ -48,6 +48,9 @@ QString Wrappable(const QString& name) {
 void FinderWindow::showCount() {
     if (!model_->parentsGiven()) {
         countLine_->setText(QStringLiteral("Type the father's and the mother's names."));
+    } else if (model_->filter().harmony == namelist::HarmonyFilter::MarkedByBoth) {
+        countLine_->setText(NamesText(model_->rowCount()) +
+                            QStringLiteral(" marked by both of you"));
     } else if (!model_->liked().name.isEmpty() && !model_->markedOnly()) {
         countLine_->setText(CountText(model_->rowCount() - model_->likedRowCount()) +
                             QStringLiteral(" of ") + SpellingsText(model_->liked()));
@@ -67,6 +70,7 @@ void FinderWindow::showMarks() {
     markedLine_->setText(marked == 0 ? QStringLiteral("No names marked")
                                      : NamesText(marked) + QStringLiteral(" marked"));
     saveButton_->setEnabled(marked > 0);
+    printButton_->setEnabled(marked > 0);
 }
 
 void FinderWindow::showSelected() {

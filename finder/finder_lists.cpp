@@ -23,10 +23,6 @@ namespace {
 
 const QString kListFilter = QStringLiteral("Text files (*.txt);;All files (*)");
 
-QString Quoted(const QString& text) {
-    return QStringLiteral("\u201C%1\u201D").arg(text);
-}
-
 // One sentence for each kind of line left out of a list or merged, or the
 // empty text.
 QString LeftOutText(const namelist::NameFileContents& contents) {
@@ -95,6 +91,7 @@ void FinderWindow::useList(const QString& path, namelist::NameList list) {
     const MarksRead read = marksStore_.read(path);
     loader_->discard(model_->setList(std::move(list), read.marks));
     showList(path);
+    applyPartner();
     remember(FinderSettings::ListPath(path));
     marksKept_ = true;
     if (!read.problem.isEmpty()) {
@@ -191,25 +188,6 @@ void FinderWindow::listArrived(LoadedList loaded) {
         messages_.showInformation(QStringLiteral("%1 read from %2. %3")
                                       .arg(NamesText(loaded.names), Quoted(fileName), leftOut));
     }
-}
-
-bool FinderWindow::saveMarkedNames() {
-    const QStringList names = model_->markedNames();
-    if (names.isEmpty()) {
-        return false;
-    }
-    const QString path = files_.chooseFileToSave(QStringLiteral("Save marked names"),
-                                                 QStringLiteral("shortlist.txt"), kListFilter);
-    if (path.isEmpty()) {
-        return false;
-    }
-    if (const QString error = namelist::WriteNameFile(path, names); !error.isEmpty()) {
-        messages_.showError(QStringLiteral("The marked names could not be saved to %1: %2. Any "
-                                           "file of that name is unchanged.")
-                                .arg(Quoted(QFileInfo(path).fileName()), error));
-        return false;
-    }
-    return true;
 }
 
 // Every mark, those of names the list does not hold included, is written at

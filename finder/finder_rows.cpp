@@ -2,6 +2,7 @@
 // the order, the table with its count lines, the selected name, the lists.
 
 #include "finder/births_chart.h"
+#include "finder/filter_row.h"
 #include "finder/finder_window.h"
 #include "finder/names_model.h"
 #include "widgets/flow_row.h"
@@ -65,15 +66,6 @@ template <class Widget> Widget* Named(Widget* widget, const char* objectName) {
     return widget;
 }
 
-QComboBox* Choices(QWidget* parent, const char* objectName,
-                   std::initializer_list<std::pair<const char*, int>> items) {
-    auto* box = Named(new QComboBox(parent), objectName);
-    for (const auto& [text, value] : items) {
-        box->addItem(QString::fromLatin1(text), value);
-    }
-    return box;
-}
-
 // A label whose text the window changes: plain text, read as it stands.
 QLabel* Line(QWidget* parent, const char* objectName) {
     auto* line = Named(new QLabel(parent), objectName);
@@ -87,10 +79,6 @@ QLabel* Buddy(const QString& text, QWidget* control) {
     return label;
 }
 
-int Choice(HarmonyChoice choice) {
-    return static_cast<int>(choice);
-}
-
 } // namespace
 
 void FinderWindow::buildControls() {
@@ -98,8 +86,9 @@ void FinderWindow::buildControls() {
     auto* layout = new QVBoxLayout(central);
     // The table first: the label above it names it.
     buildTable(central);
+    filters_ = new FilterRow(central);
     layout->addLayout(buildParentsRows(central));
-    layout->addWidget(buildFiltersRow(central));
+    layout->addWidget(filters_->row());
     auto* tableHeading = new QHBoxLayout;
     countLine_ = Line(central, "countLine");
     tableHeading->addWidget(Buddy(QStringLiteral("N&ames"), table_));
@@ -117,14 +106,16 @@ void FinderWindow::buildControls() {
     noticeLine_->setWordWrap(true);
     noticeLine_->hide();
     layout->addWidget(noticeLine_);
-    layout->addLayout(buildListsRow(central));
+    layout->addWidget(buildListsRow(central));
     setCentralWidget(central);
     // Tab goes top to bottom, and the window opens with the father's box
     // taking what is typed, whatever order the controls were made in.
-    const std::array<QWidget*, 14> tabOrder{
-        fatherBox_, motherBox_, likeBox_,     sexBox_, harmonyBox_, prefixBox_,     suffixBox_,
-        numberBox_, orderBox_,  reversedBox_, table_,  openButton_, bundledButton_, saveButton_,
-    };
+    std::vector<QWidget*> tabOrder{fatherBox_, motherBox_};
+    for (QWidget* filter : filters_->tabOrder()) {
+        tabOrder.push_back(filter);
+    }
+    tabOrder.insert(tabOrder.end(), {table_, openButton_, bundledButton_, compareButton_,
+                                     stopButton_, saveButton_, printButton_});
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
     }
@@ -149,62 +140,11 @@ QFormLayout* FinderWindow::buildParentsRows(QWidget* central) {
               "fatherNumber");
     addParent(QStringLiteral("&Mother's name"), motherBox_, motherNumber_, "motherBox",
               "motherNumber");
-    likeBox_ = Named(new QLineEdit(central), "likeBox");
-    likeBox_->setPlaceholderText(QStringLiteral("Its spellings only"));
-    parents->addRow(Buddy(QStringLiteral("A name you &like"), likeBox_), likeBox_);
+    if (auto* like = qobject_cast<QLineEdit*>(filters_->likedLine())) {
+        like->setPlaceholderText(QStringLiteral("Its spellings only"));
+    }
+    parents->addRow(filters_->likedCaption(), filters_->likedLine());
     return parents;
-}
-
-widgets::FlowRow* FinderWindow::buildFiltersRow(QWidget* central) {
-    sexBox_ = Choices(central, "sexBox",
-                      {{"Girls and boys", static_cast<int>(namelist::SexFilter::Both)},
-                       {"Girls", static_cast<int>(namelist::SexFilter::Girls)},
-                       {"Boys", static_cast<int>(namelist::SexFilter::Boys)},
-                       {"Given to both", static_cast<int>(namelist::SexFilter::GivenToBoth)}});
-    harmonyBox_ = Choices(central, "harmonyBox",
-                          {{"With both parents", Choice(HarmonyChoice::WithBoth)},
-                           {"With the mother", Choice(HarmonyChoice::WithMother)},
-                           {"With the father", Choice(HarmonyChoice::WithFather)},
-                           {"Any", Choice(HarmonyChoice::Any)},
-                           {"Marked", Choice(HarmonyChoice::Marked)}});
-    prefixBox_ = Named(new QLineEdit(central), "prefixBox");
-    suffixBox_ = Named(new QLineEdit(central), "suffixBox");
-    numberBox_ = Choices(central, "numberBox", {{"Any", 0}});
-    for (int number = 1; number <= 9; ++number) {
-        numberBox_->addItem(QString::number(number), number);
-    }
-    // Every order the headers give, so that a header's click always shows here.
-    orderBox_ = Choices(central, "orderBox",
-                        {{"Births", NamesModel::BirthsColumn},
-                         {"Name", NamesModel::NameColumn},
-                         {"Number", NamesModel::NumberColumn},
-                         {"Sex", NamesModel::SexColumn},
-                         {"Mother", NamesModel::MotherColumn},
-                         {"Father", NamesModel::FatherColumn},
-                         {"Trend", NamesModel::TrendColumn}});
-    reversedBox_ = Named(new QCheckBox(QStringLiteral("Re&versed"), central), "reversedBox");
-
-    // Each caption stays with its control when the row wraps.
-    auto* filters = new widgets::FlowRow(central);
-    const std::array<std::pair<QString, QWidget*>, 6> labelled{{
-        {QStringLiteral("S&ex"), sexBox_},
-        {QStringLiteral("&Harmony"), harmonyBox_},
-        {QStringLiteral("Starts &with"), prefixBox_},
-        {QStringLiteral("Ends wi&th"), suffixBox_},
-        {QStringLiteral("N&umber"), numberBox_},
-        {QStringLiteral("&Order"), orderBox_},
-    }};
-    for (const auto& [caption, control] : labelled) {
-        auto* pair = new QWidget(filters);
-        auto* pairLayout = new QHBoxLayout(pair);
-        pairLayout->setContentsMargins(0, 0, 0, 0);
-        control->setParent(pair);
-        pairLayout->addWidget(Buddy(caption, control));
-        pairLayout->addWidget(control);
-        filters->add(pair);
-    }
-    filters->add(reversedBox_);
-    return filters;
 }
 
 void FinderWindow::buildTable(QWidget* central) {
@@ -245,9 +185,12 @@ void FinderWindow::buildTable(QWidget* central) {
         widthOf("Not Harmonious At All"),
         widthOf("000,000"),
         widthOf("+00000%"),
+        widthOf("Partner"),
     };
+    // Shown while a partner's list is compared.
+    table_->setColumnHidden(NamesModel::PartnerColumn, true);
     int tableWidth = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < NamesModel::kColumnCount; ++column) {
+    for (int column = 0; column < NamesModel::PartnerColumn; ++column) {
         header->resizeSection(column, widths.at(static_cast<std::size_t>(column)));
         tableWidth += widths.at(static_cast<std::size_t>(column));
     }
@@ -298,19 +241,24 @@ QWidget* FinderWindow::buildSelectedPane(QWidget* central) {
     return selected;
 }
 
-QHBoxLayout* FinderWindow::buildListsRow(QWidget* central) {
-    openButton_ = Named(new QPushButton(QStringLiteral("O&pen list..."), central), "openButton");
-    bundledButton_ =
-        Named(new QPushButton(QStringLiteral("Use the &bundled list"), central), "bundledButton");
-    saveButton_ =
-        Named(new QPushButton(QStringLiteral("&Save marked names..."), central), "saveButton");
-    markedLine_ = Line(central, "markedLine");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(openButton_);
-    buttons->addWidget(bundledButton_);
-    buttons->addStretch();
-    buttons->addWidget(markedLine_);
-    buttons->addWidget(saveButton_);
+// The lists and what is done with the marked names; the row wraps on a
+// narrow window, as the filters do.
+widgets::FlowRow* FinderWindow::buildListsRow(QWidget* central) {
+    auto* buttons = new widgets::FlowRow(central);
+    const auto button = [buttons](const char* caption, const char* objectName) {
+        auto* made = Named(new QPushButton(QString::fromUtf8(caption), buttons), objectName);
+        buttons->add(made);
+        return made;
+    };
+    openButton_ = button("O&pen list...", "openButton");
+    bundledButton_ = button("Use the &bundled list", "bundledButton");
+    compareButton_ = button("&Compare with a partner's list...", "compareButton");
+    stopButton_ = button("Stop compar&ing", "stopButton");
+    markedLine_ = Line(buttons, "markedLine");
+    markedLine_->setMinimumHeight(openButton_->sizeHint().height());
+    buttons->add(markedLine_);
+    saveButton_ = button("&Save marked names...", "saveButton");
+    printButton_ = button("P&rint marked names...", "printButton");
     return buttons;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
-// What the name finder remembers between runs: the parents' names, the
-// name liked, the filters, the order, the window's place and the list that was open. It is
-// kept in the finder's own part of the per-user settings, apart from the
-// reading program's, and written value by value as the user changes it, so
-// that a program that is killed forgets nothing it was told.
+// What the name finder remembers between runs: the parents' names, every
+// filter and the order, the window's place and the list that was open. It
+// is kept in the finder's own part of the per-user settings, apart from
+// the reading program's, and written value by value as the user changes
+// it, so that a program that is killed forgets nothing it was told. The
+// filters are kept through the table of filters (namelist/filters.h).
 
-#include "namelist/weighing.h"
+#include "namelist/filters.h"
 #include "platform/services.h"
 
 #include <QByteArray>
@@ -19,22 +20,14 @@
 
 namespace kindrell::finder {
 
-// The Harmony box's choices: the list's harmony filters, and the marked names
-// whatever any filter says.
-enum class HarmonyChoice { WithBoth, WithMother, WithFather, Any, Marked };
-
 struct FinderState {
     QString father;
     QString mother;
-    namelist::SexFilter sex = namelist::SexFilter::Both;
-    HarmonyChoice harmony = HarmonyChoice::WithBoth;
-    QString prefix;
-    QString suffix;
-    QString like;
-    std::optional<DestinyNumber> number;
-    namelist::Ordering ordering;
+    namelist::Filter filter;
     QByteArray geometry; // QWidget::saveGeometry(); empty for the default place
     QString listPath;    // the open list's file; empty for the bundled list
+    QString partnerPath; // the partner's list compared; empty for none
+    QString saveFolder;  // where the last shortlist was saved; empty for none yet
 };
 
 // One remembered value: its key and its text as stored.
@@ -68,19 +61,16 @@ class FinderSettings {
 
     static StateValue Father(const QString& name);
     static StateValue Mother(const QString& name);
-    static StateValue Sex(namelist::SexFilter sex);
-    static StateValue Harmony(HarmonyChoice harmony);
-    static StateValue Prefix(const QString& prefix);
-    static StateValue Suffix(const QString& suffix);
-    static StateValue Like(const QString& name);
-    static StateValue Number(std::optional<DestinyNumber> number);
-    static StateValue Order(namelist::SortKey key);
-    static StateValue Reversed(bool reversed);
+    // One filter of the filters, as it is stored.
+    static StateValue Filter(const namelist::Filter& filter, const namelist::FilterField& field);
     static StateValue Geometry(const QByteArray& geometry);
     static StateValue ListPath(const QString& path);
+    static StateValue PartnerPath(const QString& path);
+    static StateValue SaveFolder(const QString& folder);
 
   private:
     QString value(const QString& key);
+    void readFilter(const namelist::FilterField& field, StoredState& stored);
 
     platform::SettingsBackend& backend_;
 };

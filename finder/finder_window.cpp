@@ -7,6 +7,7 @@
 
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
+#include "finder/filter_row.h"
 #include "finder/names_model.h"
 #include "resources/program_icon.h"
 #include "textrules/engine_strings.h"
@@ -32,36 +33,8 @@
 namespace kindrell::finder {
 namespace {
 
-HarmonyChoice HarmonyOf(const QComboBox& box) {
-    return static_cast<HarmonyChoice>(box.currentData().toInt());
-}
-
-namelist::HarmonyFilter FilterOf(HarmonyChoice choice) {
-    switch (choice) {
-    case HarmonyChoice::WithBoth:
-        return namelist::HarmonyFilter::WithBoth;
-    case HarmonyChoice::WithMother:
-        return namelist::HarmonyFilter::WithMother;
-    case HarmonyChoice::WithFather:
-        return namelist::HarmonyFilter::WithFather;
-    case HarmonyChoice::Any:
-    case HarmonyChoice::Marked:
-        break;
-    }
-    return namelist::HarmonyFilter::Any;
-}
-
-std::optional<DestinyNumber> NumberOf(const QComboBox& box) {
-    const int number = box.currentData().toInt();
-    return number > 0 ? std::optional(static_cast<DestinyNumber>(number)) : std::nullopt;
-}
-
 Qt::SortOrder Flipped(Qt::SortOrder order) {
     return order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-}
-
-void Choose(QComboBox& box, int value) {
-    box.setCurrentIndex(std::max(0, box.findData(value)));
 }
 
 // "Number 2" beside a parent's box, with its working and what counts
@@ -92,8 +65,8 @@ void ShowParentNumber(QLabel& number, const text::WeighedName& name) {
 
 FinderWindow::FinderWindow(const FinderServices& services, QWidget* parent)
     : QMainWindow(parent), messages_(services.messages), files_(services.files),
-      clock_(services.clock), settings_(services.settings), marksStore_(services.dataFiles),
-      model_(new NamesModel(this)),
+      clock_(services.clock), printing_(services.printing), settings_(services.settings),
+      marksStore_(services.dataFiles), model_(new NamesModel(this)),
       loader_(new ListLoader([this](LoadedList loaded) { listArrived(std::move(loaded)); }, this)) {
     setWindowTitle(kFinderTitle);
     setWindowIcon(resources::programIcon());
@@ -154,20 +127,16 @@ void FinderWindow::noticeStoredValues(const StoredState& stored) {
 void FinderWindow::showState(const FinderState& state) {
     fatherBox_->setText(state.father);
     motherBox_->setText(state.mother);
-    Choose(*sexBox_, static_cast<int>(state.sex));
-    Choose(*harmonyBox_, static_cast<int>(state.harmony));
-    prefixBox_->setText(state.prefix);
-    suffixBox_->setText(state.suffix);
-    likeBox_->setText(state.like);
-    Choose(*numberBox_, state.number.value_or(0));
-    const int column = NamesModel::ColumnOf(state.ordering.key);
-    const Qt::SortOrder natural = NamesModel::NaturalOrder(column);
-    const Qt::SortOrder order = state.ordering.reversed ? Flipped(natural) : natural;
-    table_->sortByColumn(column, order);
-    showOrder(column, order);
+    // Matched with the list once it is shown; its choices offered now.
+    if (!state.partnerPath.isEmpty() && readPartner(state.partnerPath, true)) {
+        filters_->setComparing(true);
+    }
+    filters_->setValue(state.filter);
+    applyOrderChoice();
     reweigh();
     applyFilter();
     startingListPath_ = state.listPath;
+    saveFolder_ = state.saveFolder;
     placeOnScreen(state.geometry);
 }
 
@@ -185,19 +154,32 @@ void FinderWindow::connectControls() {
         model_->setParents(father_, mother_);
         remember(FinderSettings::Mother(name));
     });
-    connectFilters();
-    connect(orderBox_, &QComboBox::currentIndexChanged, this, &FinderWindow::applyOrderChoice);
-    connect(reversedBox_, &QCheckBox::toggled, this, &FinderWindow::applyOrderChoice);
-    // Clicks on the headers and the two order controls all come here.
+    // Each filter re-filters the table and is remembered as it changes; the
+    // order goes through the headers.
+    connect(filters_, &FilterRow::changed, this, [this](const namelist::FilterField& field) {
+        if (field.orders) {
+            applyOrderChoice();
+        } else {
+            applyFilter();
+        }
+        remember(FinderSettings::Filter(filters_->value(), field));
+    });
+    // Clicks on the headers and the order controls all come here.
     connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
                 showOrder(column, order);
-                remember(FinderSettings::Order(model_->ordering().key));
-                remember(FinderSettings::Reversed(model_->ordering().reversed));
+                for (const namelist::FilterField& field : namelist::FilterFields()) {
+                    if (field.orders) {
+                        remember(FinderSettings::Filter(filters_->value(), field));
+                    }
+                }
             });
     connect(openButton_, &QPushButton::clicked, this, &FinderWindow::openList);
     connect(bundledButton_, &QPushButton::clicked, this, &FinderWindow::useBundledList);
     connect(saveButton_, &QPushButton::clicked, this, &FinderWindow::saveMarkedNames);
+    connect(compareButton_, &QPushButton::clicked, this, &FinderWindow::comparePartnerList);
+    connect(stopButton_, &QPushButton::clicked, this, &FinderWindow::stopComparing);
+    connect(printButton_, &QPushButton::clicked, this, &FinderWindow::printMarkedNames);
     connect(model_, &NamesModel::marksChanged, this, &FinderWindow::showMarks);
     connect(model_, &NamesModel::marksEdited, this, &FinderWindow::keepMarks);
     // The selected name stays selected, and in view, while it is shown;
@@ -218,35 +200,6 @@ void FinderWindow::connectControls() {
             &FinderWindow::showSelected);
 }
 
-// Each filter re-filters the table and is remembered as it changes.
-void FinderWindow::connectFilters() {
-    connect(sexBox_, &QComboBox::currentIndexChanged, this, [this] {
-        applyFilter();
-        remember(
-            FinderSettings::Sex(static_cast<namelist::SexFilter>(sexBox_->currentData().toInt())));
-    });
-    connect(harmonyBox_, &QComboBox::currentIndexChanged, this, [this] {
-        applyFilter();
-        remember(FinderSettings::Harmony(HarmonyOf(*harmonyBox_)));
-    });
-    connect(prefixBox_, &QLineEdit::textChanged, this, [this](const QString& prefix) {
-        applyFilter();
-        remember(FinderSettings::Prefix(prefix));
-    });
-    connect(suffixBox_, &QLineEdit::textChanged, this, [this](const QString& suffix) {
-        applyFilter();
-        remember(FinderSettings::Suffix(suffix));
-    });
-    connect(likeBox_, &QLineEdit::textChanged, this, [this](const QString& name) {
-        applyFilter();
-        remember(FinderSettings::Like(name));
-    });
-    connect(numberBox_, &QComboBox::currentIndexChanged, this, [this] {
-        applyFilter();
-        remember(FinderSettings::Number(NumberOf(*numberBox_)));
-    });
-}
-
 void FinderWindow::reweigh() {
     father_ = text::WeighName(fatherBox_->text());
     mother_ = text::WeighName(motherBox_->text());
@@ -255,48 +208,31 @@ void FinderWindow::reweigh() {
     model_->setParents(father_, mother_);
 }
 
+// The filters as the row gives them; spellings come from the bundled list
+// alone.
 void FinderWindow::applyFilter() {
-    const HarmonyChoice harmony = HarmonyOf(*harmonyBox_);
-    const bool markedOnly = harmony == HarmonyChoice::Marked;
-    namelist::Filter filter;
-    filter.sex = static_cast<namelist::SexFilter>(sexBox_->currentData().toInt());
-    filter.harmony = FilterOf(harmony);
-    filter.prefix = prefixBox_->text();
-    filter.suffix = suffixBox_->text();
-    // Spellings come from the bundled list alone.
-    filter.like = listPath_.isEmpty() ? likeBox_->text() : QString();
-    filter.number = NumberOf(*numberBox_);
-    model_->setFilter(filter, markedOnly);
-    enableFilters();
+    namelist::Filter filter = filters_->value();
+    if (!listPath_.isEmpty()) {
+        filter.like.clear();
+    }
+    model_->setFilter(filter);
+    filters_->enableFor(model_->markedOnly(), !listPath_.isEmpty());
 }
 
-// The marked names are shown whatever the other filters say; the names of a
-// list of one's own, which says nothing of sex, pass every sex filter, and
-// have no spellings.
-void FinderWindow::enableFilters() {
-    const bool markedOnly = model_->markedOnly();
-    sexBox_->setEnabled(!markedOnly && listPath_.isEmpty());
-    likeBox_->setEnabled(!markedOnly && listPath_.isEmpty());
-    prefixBox_->setEnabled(!markedOnly);
-    suffixBox_->setEnabled(!markedOnly);
-    numberBox_->setEnabled(!markedOnly);
-}
-
-// The Order box and Reversed go through the headers' sort indicator, as a
-// click on a header does.
+// The order the filters ask for goes through the headers' sort indicator,
+// as a click on a header does.
 void FinderWindow::applyOrderChoice() {
-    QHeaderView* header = table_->horizontalHeader();
-    const int column = orderBox_->currentIndex() >= 0 ? orderBox_->currentData().toInt()
-                                                      : header->sortIndicatorSection();
+    const namelist::Ordering ordering = filters_->value().ordering;
+    const int column = NamesModel::ColumnOf(ordering.key);
     const Qt::SortOrder natural = NamesModel::NaturalOrder(column);
-    table_->sortByColumn(column, reversedBox_->isChecked() ? Flipped(natural) : natural);
+    table_->sortByColumn(column, ordering.reversed ? Flipped(natural) : natural);
 }
 
+// The row shows the order the headers chose.
 void FinderWindow::showOrder(int column, Qt::SortOrder order) {
-    const QSignalBlocker orderBlocker(orderBox_);
-    const QSignalBlocker reversedBlocker(reversedBox_);
-    orderBox_->setCurrentIndex(orderBox_->findData(column));
-    reversedBox_->setChecked(order != NamesModel::NaturalOrder(column));
+    namelist::Filter filter = filters_->value();
+    filter.ordering = {NamesModel::KeyOf(column), order != NamesModel::NaturalOrder(column)};
+    filters_->setValue(filter);
 }
 
 // A remembered place and size are used only where they fit a screen: a

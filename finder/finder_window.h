@@ -17,6 +17,7 @@
 #include "finder/finder_state.h"
 #include "finder/list_loader.h"
 #include "finder/marks_store.h"
+#include "namelist/shortlist_file.h"
 #include "platform/services.h"
 #include "textrules/name_folding.h"
 
@@ -24,6 +25,10 @@
 #include <QString>
 
 #include <cstdint>
+
+namespace kindrell::widgets {
+class FlowRow;
+} // namespace kindrell::widgets
 
 class QCheckBox;
 class QComboBox;
@@ -34,13 +39,10 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-namespace kindrell::widgets {
-class FlowRow;
-} // namespace kindrell::widgets
-
 namespace kindrell::finder {
 
 class BirthsChart;
+class FilterRow;
 class NamesModel;
 
 inline const QString kFinderTitle = QStringLiteral("QL Kindrell Name Finder");
@@ -51,6 +53,7 @@ struct FinderServices {
     platform::SettingsBackend& settings;
     platform::UserDataFiles& dataFiles;
     platform::Clock& clock; // dates what is moved aside
+    platform::Printing& printing;
 };
 
 class FinderWindow final : public QMainWindow {
@@ -80,6 +83,12 @@ class FinderWindow final : public QMainWindow {
     // Asks where to save the marked names and saves them; false when they
     // were not saved.
     bool saveMarkedNames();
+    // Asks for a partner's shortlist and compares the marks with it; false
+    // when none was compared.
+    bool comparePartnerList();
+    void stopComparing();
+    // Prints the marked names; false when they were not printed.
+    bool printMarkedNames();
     // Shown, un-minimised, raised and active: another start of the finder
     // asks for it.
     void bringToFront();
@@ -96,18 +105,15 @@ class FinderWindow final : public QMainWindow {
     // The window's rows, top to bottom (finder_rows.cpp).
     void buildControls();
     QFormLayout* buildParentsRows(QWidget* central);
-    widgets::FlowRow* buildFiltersRow(QWidget* central);
     void buildTable(QWidget* central);
     QWidget* buildSelectedPane(QWidget* central);
-    QHBoxLayout* buildListsRow(QWidget* central);
+    widgets::FlowRow* buildListsRow(QWidget* central);
     void connectControls();
-    void connectFilters();
 
     // Its behaviour.
     void showState(const FinderState& state);
     void reweigh();
     void applyFilter();
-    void enableFilters();
     void applyOrderChoice();
     void showOrder(int column, Qt::SortOrder order);
     void remember(const StateValue& value);
@@ -119,6 +125,10 @@ class FinderWindow final : public QMainWindow {
     void listArrived(LoadedList loaded);
     void keepMarks();
     void placeOnScreen(const QByteArray& stored);
+
+    // A partner's list compared (finder_shortlists.cpp).
+    bool readPartner(const QString& path, bool atStart);
+    void applyPartner();
 
     // Its lines of text (finder_lines.cpp).
     void showCount();
@@ -135,13 +145,17 @@ class FinderWindow final : public QMainWindow {
     platform::MessageBoxes& messages_;
     platform::FileChooser& files_;
     platform::Clock& clock_;
+    platform::Printing& printing_;
     FinderSettings settings_;
     MarksStore marksStore_;
     NamesModel* model_ = nullptr;
     ListLoader* loader_ = nullptr;
     text::WeighedName father_; // as the boxes hold them, weighed once per change
     text::WeighedName mother_;
-    QString listPath_; // the open list's file; empty for the bundled list
+    QString listPath_;    // the open list's file; empty for the bundled list
+    QString partnerPath_; // the partner's list compared; empty while none is
+    std::vector<namelist::ShortlistName> partner_;
+    QString saveFolder_; // where the last shortlist was saved
     QString startingListPath_;
     bool startingListLoading_ = false; // the list being read is the one of the last run
     std::int32_t selectedEntry_ = -1;
@@ -156,14 +170,7 @@ class FinderWindow final : public QMainWindow {
     QLineEdit* motherBox_ = nullptr;
     QLabel* fatherNumber_ = nullptr;
     QLabel* motherNumber_ = nullptr;
-    QLineEdit* likeBox_ = nullptr;
-    QComboBox* sexBox_ = nullptr;
-    QComboBox* harmonyBox_ = nullptr;
-    QLineEdit* prefixBox_ = nullptr;
-    QLineEdit* suffixBox_ = nullptr;
-    QComboBox* numberBox_ = nullptr;
-    QComboBox* orderBox_ = nullptr;
-    QCheckBox* reversedBox_ = nullptr;
+    FilterRow* filters_ = nullptr;
     QLabel* countLine_ = nullptr;
     QLabel* emptyLine_ = nullptr;
     QTableView* table_ = nullptr;
@@ -178,7 +185,10 @@ class FinderWindow final : public QMainWindow {
     QLabel* noticeLine_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* bundledButton_ = nullptr;
+    QPushButton* compareButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
 };
 
 } // namespace kindrell::finder

@@ -14,9 +14,10 @@ namespace {
 
 using namelist::SortKey;
 
+// The Partner column orders nothing: a click on it keeps the births order.
 constexpr std::array<SortKey, NamesModel::kColumnCount> kSortKeys{
     SortKey::Name,   SortKey::Sex,    SortKey::Number, SortKey::Mother,
-    SortKey::Father, SortKey::Births, SortKey::Trend,
+    SortKey::Father, SortKey::Births, SortKey::Trend,  SortKey::Births,
 };
 
 std::size_t VerdictSlot(CompatibilityVerdict verdict) {
@@ -38,6 +39,11 @@ Qt::SortOrder NamesModel::NaturalOrder(int column) {
                                                            : Qt::AscendingOrder;
 }
 
+namelist::SortKey NamesModel::KeyOf(int column) {
+    return column >= 0 && column < kColumnCount ? kSortKeys.at(static_cast<std::size_t>(column))
+                                                : SortKey::Births;
+}
+
 int NamesModel::ColumnOf(namelist::SortKey key) {
     return static_cast<int>(std::find(kSortKeys.begin(), kSortKeys.end(), key) - kSortKeys.begin());
 }
@@ -45,6 +51,7 @@ int NamesModel::ColumnOf(namelist::SortKey key) {
 namelist::NameList NamesModel::setList(namelist::NameList list,
                                        const std::vector<MarkedName>& marks) {
     std::swap(list_, list);
+    partner_.clear(); // the new list is compared anew
     liked_ = namelist::FindLikedName(list_, filter_.like);
     applyMarks(marks);
     select();
@@ -58,15 +65,15 @@ void NamesModel::setParents(const text::WeighedName& father, const text::Weighed
     select();
 }
 
-void NamesModel::setFilter(const namelist::Filter& filter, bool markedOnly) {
-    if (filter == filter_ && markedOnly == markedOnly_) {
+void NamesModel::setFilter(const namelist::Filter& filter) {
+    if (filter == filter_) {
         return;
     }
+    // The liked name is looked up once, where it changes.
     if (filter.like != filter_.like) {
         liked_ = namelist::FindLikedName(list_, filter.like);
     }
     filter_ = filter;
-    markedOnly_ = markedOnly;
     select();
 }
 
@@ -74,7 +81,12 @@ void NamesModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= kColumnCount) {
         return;
     }
-    ordering_ = {kSortKeys.at(static_cast<std::size_t>(column)), order != NaturalOrder(column)};
+    const namelist::Ordering ordering{kSortKeys.at(static_cast<std::size_t>(column)),
+                                      order != NaturalOrder(column)};
+    if (ordering == filter_.ordering) {
+        return;
+    }
+    filter_.ordering = ordering;
     select();
 }
 
@@ -83,13 +95,17 @@ void NamesModel::select() {
     likedRows_ = 0;
     if (!parentsGiven_) {
         rows_.clear();
-    } else if (markedOnly_) {
+    } else if (markedOnly()) {
         namelist::Filter everyName;
         everyName.harmony = namelist::HarmonyFilter::Any;
-        rows_ = namelist::SelectNames(list_, weighing_, everyName, ordering_);
-        std::erase_if(rows_, [this](std::int32_t entry) { return !isMarked(entry); });
+        everyName.ordering = filter_.ordering;
+        rows_ = namelist::SelectNames(list_, weighing_, everyName);
+        const bool byBoth = filter_.harmony == namelist::HarmonyFilter::MarkedByBoth;
+        std::erase_if(rows_, [this, byBoth](std::int32_t entry) {
+            return !isMarked(entry) || (byBoth && !partnerHolds(entry));
+        });
     } else {
-        rows_ = namelist::SelectNames(list_, weighing_, filter_, ordering_);
+        rows_ = namelist::SelectNames(list_, weighing_, filter_, &liked_);
         putLikedFirst();
     }
     endResetModel();
@@ -122,6 +138,18 @@ int NamesModel::rowOf(std::int32_t entryIndex) const {
     return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
 }
 
+void NamesModel::setPartner(std::vector<bool> held) {
+    beginResetModel();
+    partner_ = std::move(held);
+    endResetModel();
+    select();
+}
+
+bool NamesModel::partnerHolds(std::int32_t entryIndex) const {
+    return entryIndex >= 0 && static_cast<std::size_t>(entryIndex) < partner_.size() &&
+           partner_[static_cast<std::size_t>(entryIndex)];
+}
+
 bool NamesModel::isMarked(std::int32_t entryIndex) const {
     return entryIndex >= 0 && static_cast<std::size_t>(entryIndex) < marked_.size() &&
            marked_[static_cast<std::size_t>(entryIndex)];
@@ -148,6 +176,16 @@ QStringList NamesModel::markedNames() const {
         }
     }
     return names;
+}
+
+std::vector<std::int32_t> NamesModel::markedEntries() const {
+    std::vector<std::int32_t> entries;
+    for (std::size_t i = 0; i < marked_.size(); ++i) {
+        if (marked_[i]) {
+            entries.push_back(static_cast<std::int32_t>(i));
+        }
+    }
+    return entries;
 }
 
 std::vector<MarkedName> NamesModel::marks() const {
@@ -232,6 +270,8 @@ QVariant NamesModel::data(const QModelIndex& index, int role) const {
         const std::optional<namelist::Trend> trend = list_.trend(entryIndexAt(index.row()));
         return trend ? namelist::TrendText(*trend) : QString();
     }
+    case PartnerColumn:
+        return partnerHolds(entryIndexAt(index.row())) ? QStringLiteral("\u2713") : QString();
     default:
         return {};
     }
@@ -270,7 +310,7 @@ QVariant NamesModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     }
     static constexpr std::array<const char*, kColumnCount> kTitles{
-        "Name", "Sex", "Number", "Mother", "Father", "Births", "Trend",
+        "Name", "Sex", "Number", "Mother", "Father", "Births", "Trend", "Partner",
     };
     return QString::fromLatin1(kTitles.at(static_cast<std::size_t>(section)));
 }

@@ -35,8 +35,9 @@ class NamesModel final : public QAbstractTableModel {
         FatherColumn,
         BirthsColumn,
         TrendColumn,
+        PartnerColumn, // shown while a partner's list is compared
     };
-    static constexpr int kColumnCount = 7;
+    static constexpr int kColumnCount = 8;
 
     explicit NamesModel(QObject* parent = nullptr);
 
@@ -54,17 +55,20 @@ class NamesModel final : public QAbstractTableModel {
     bool parentsGiven() const { return parentsGiven_; }
     const namelist::Weighing& weighing() const { return weighing_; }
 
-    // With markedOnly the marked names, whatever the filter says. A name
-    // unmarked while they are shown stays in the table until it is filled
-    // again.
-    void setFilter(const namelist::Filter& filter, bool markedOnly = false);
+    // The filters and the order. Harmony "Marked" shows the marked names,
+    // whatever the other filters say; a name unmarked while they are shown
+    // stays in the table until it is filled again.
+    void setFilter(const namelist::Filter& filter);
     const namelist::Filter& filter() const { return filter_; }
-    bool markedOnly() const { return markedOnly_; }
+    bool markedOnly() const {
+        return filter_.harmony == namelist::HarmonyFilter::Marked ||
+               filter_.harmony == namelist::HarmonyFilter::MarkedByBoth;
+    }
     // The filter's liked name, looked up in the list. When the list holds
     // it, its own entries stand first, whatever the filters say.
     const namelist::LikedName& liked() const { return liked_; }
     int likedRowCount() const { return likedRows_; }
-    const namelist::Ordering& ordering() const { return ordering_; }
+    const namelist::Ordering& ordering() const { return filter_.ordering; }
 
     // The entry shown in a row, as an index into list().entries().
     std::int32_t entryIndexAt(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
@@ -78,10 +82,18 @@ class NamesModel final : public QAbstractTableModel {
     qsizetype markedCount() const { return markedCount_; }
     // The marked names in list order.
     QStringList markedNames() const;
+    // The marked entries in list order.
+    std::vector<std::int32_t> markedEntries() const;
     // Every mark: the marked entries in list order, then the marks of names
     // the list does not hold, as they were given.
     std::vector<MarkedName> marks() const;
     qsizetype absentMarkCount() const { return static_cast<qsizetype>(absentMarks_.size()); }
+
+    // A partner's list compared: for each entry of the list, whether it
+    // holds it; empty while none is.
+    void setPartner(std::vector<bool> held);
+    bool comparing() const { return !partner_.empty(); }
+    bool partnerHolds(std::int32_t entryIndex) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -94,6 +106,7 @@ class NamesModel final : public QAbstractTableModel {
     void sort(int column, Qt::SortOrder order) override;
     static Qt::SortOrder NaturalOrder(int column);
     static int ColumnOf(namelist::SortKey key);
+    static namelist::SortKey KeyOf(int column);
 
   signals:
     // Any change of the marks, a new list's included.
@@ -110,14 +123,13 @@ class NamesModel final : public QAbstractTableModel {
     namelist::Weighing weighing_ = namelist::Weighing::OfNumbers(0, 0);
     bool parentsGiven_ = false;
     namelist::Filter filter_;
-    bool markedOnly_ = false;
     namelist::LikedName liked_;
-    namelist::Ordering ordering_;
     std::vector<std::int32_t> rows_;
     int likedRows_ = 0; // the first rows, the liked name's own entries
     std::vector<bool> marked_;
     qsizetype markedCount_ = 0;
     std::vector<MarkedName> absentMarks_;
+    std::vector<bool> partner_;
     std::array<namelist::VerdictTexts, 4> verdictTexts_;
 };
 

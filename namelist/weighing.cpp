@@ -31,44 +31,6 @@ int ParentRank(bool harmonious, CompatibilityVerdict verdict) {
     return verdict == CompatibilityVerdict::NotHarmoniousAtAll ? 2 : 1;
 }
 
-// Only a–z fold, as the engine counts letters.
-bool SameLetters(const char16_t* units, std::u16string_view letters) {
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        if (CapitalOf(units[i]) != CapitalOf(letters[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool StartsWith(QStringView name, std::u16string_view prefix) {
-    return static_cast<std::size_t>(name.size()) >= prefix.size() &&
-           SameLetters(name.utf16(), prefix);
-}
-
-bool EndsWith(QStringView name, std::u16string_view suffix) {
-    const auto size = static_cast<std::size_t>(name.size());
-    return size >= suffix.size() && SameLetters(name.utf16() + (size - suffix.size()), suffix);
-}
-
-bool PassesSex(const NameList& list, std::int32_t index, SexFilter filter) {
-    const Sex sex = list.sex(index);
-    if (sex == Sex::Unknown) {
-        return true;
-    }
-    switch (filter) {
-    case SexFilter::Girls:
-        return sex == Sex::Girl;
-    case SexFilter::Boys:
-        return sex == Sex::Boy;
-    case SexFilter::GivenToBoth:
-        return list.givenToBoth(index);
-    case SexFilter::Both:
-        break;
-    }
-    return true;
-}
-
 bool PassesHarmony(CompatibilityVerdict verdict, HarmonyFilter filter) {
     switch (filter) {
     case HarmonyFilter::WithBoth:
@@ -78,44 +40,72 @@ bool PassesHarmony(CompatibilityVerdict verdict, HarmonyFilter filter) {
     case HarmonyFilter::WithFather:
         return HarmoniousWithFather(verdict);
     case HarmonyFilter::Any:
+    case HarmonyFilter::Marked:
+    case HarmonyFilter::MarkedByBoth:
         break;
     }
     return true;
 }
 
-// Every filter but the harmony one, made ready once for a pass over the list.
+// Every filter but the harmony one, made ready once for a pass over the
+// list: those of the table that keep or leave out entries and are set, and
+// the liked name's spellings.
 class OtherFilters {
   public:
-    OtherFilters(const NameList& list, const Filter& filter)
-        : list_(list), filter_(filter), prefix_(TrimSpaces(text::View(filter.prefix))),
-          suffix_(TrimSpaces(text::View(filter.suffix))),
-          byLike_(!text::TrimSpaces(filter.like).isEmpty()) {
-        if (byLike_) {
+    OtherFilters(const NameList& list, const Filter& filter, const LikedName* liked) : list_(list) {
+        for (const FilterField& field : FilterFields()) {
+            if (field.keepsEntry != nullptr && field.get(filter) != field.choices.front().value) {
+                entries_.push_back({field.keepsEntry, field.get(filter)});
+            }
+            if (field.keepsName != nullptr) {
+                const QString& text = filter.*field.text;
+                const std::u16string_view trimmed = TrimSpaces(text::View(text));
+                if (!trimmed.empty()) {
+                    names_.push_back(
+                        {field.keepsName,
+                         QStringView(trimmed.data(), static_cast<qsizetype>(trimmed.size()))});
+                }
+            }
+        }
+        if (!text::TrimSpaces(filter.like).isEmpty()) {
+            const LikedName found =
+                liked == nullptr ? FindLikedName(list, filter.like) : LikedName{};
             spelling_.assign(list.entries().size(), false);
-            for (const std::int32_t index : FindLikedName(list, filter.like).spellings) {
+            for (const std::int32_t index : liked == nullptr ? found.spellings : liked->spellings) {
                 spelling_[static_cast<std::size_t>(index)] = true;
             }
+            byLike_ = true;
         }
     }
 
     bool passes(std::int32_t index) const {
+        for (const auto& [keeps, value] : entries_) {
+            if (!keeps(list_, index, value)) {
+                return false;
+            }
+        }
         // The entry itself is read only for the filters on its letters.
-        const auto name = [this, index]() -> const QString& {
-            return list_.entries()[static_cast<std::size_t>(index)].name;
-        };
-        return PassesSex(list_, index, filter_.sex) &&
-               (!filter_.number || list_.number(index) == *filter_.number) &&
-               (prefix_.empty() || StartsWith(name(), prefix_)) &&
-               (suffix_.empty() || EndsWith(name(), suffix_)) &&
-               (!byLike_ || spelling_[static_cast<std::size_t>(index)]);
+        for (const auto& [keeps, text] : names_) {
+            if (!keeps(list_.entries()[static_cast<std::size_t>(index)].name, text)) {
+                return false;
+            }
+        }
+        return !byLike_ || spelling_[static_cast<std::size_t>(index)];
     }
 
   private:
+    struct EntryFilter {
+        bool (*keeps)(const NameList&, std::int32_t, int);
+        int value;
+    };
+    struct NameFilter {
+        bool (*keeps)(QStringView, QStringView);
+        QStringView text; // views the filter's own text, which outlives this
+    };
     const NameList& list_;
-    const Filter& filter_;
-    std::u16string_view prefix_;
-    std::u16string_view suffix_;
-    bool byLike_;
+    std::vector<EntryFilter> entries_;
+    std::vector<NameFilter> names_;
+    bool byLike_ = false;
     std::vector<bool> spelling_;
 };
 
@@ -249,8 +239,9 @@ VerdictTexts TextsOf(CompatibilityVerdict verdict) {
 }
 
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
-                                      const Filter& filter, const Ordering& ordering) {
-    const OtherFilters others(list, filter);
+                                      const Filter& filter, const LikedName* liked) {
+    const OtherFilters others(list, filter, liked);
+    const Ordering& ordering = filter.ordering;
     const bool byParent = ordering.key == SortKey::Mother || ordering.key == SortKey::Father;
     // The parent orders are the births order split into the column's three
     // groups; the other orders were prepared with the list.
@@ -286,8 +277,9 @@ std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weig
     return std::move(rows);
 }
 
-HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter) {
-    const OtherFilters others(list, filter);
+HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter,
+                           const LikedName* liked) {
+    const OtherFilters others(list, filter, liked);
     HarmonyCounts counts;
     for (std::int32_t index = 0; index < list.size(); ++index) {
         const CompatibilityVerdict verdict = weighing.verdict(list.number(index));

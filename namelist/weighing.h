@@ -9,7 +9,9 @@
 
 #include "engine/compatibility.h"
 #include "engine/name_number.h"
+#include "namelist/filters.h"
 #include "namelist/name_list.h"
+#include "namelist/spellings.h"
 
 #include <QString>
 #include <QStringView>
@@ -69,54 +71,12 @@ struct VerdictTexts {
 };
 VerdictTexts TextsOf(CompatibilityVerdict verdict);
 
-// GivenToBoth keeps the names whose smaller share of births, girls' or
-// boys', is at least a tenth (NameList::givenToBoth).
-enum class SexFilter { Both, Girls, Boys, GivenToBoth };
-
-enum class HarmonyFilter {
-    WithBoth,   // the verdict is Harmonious
-    WithMother, // harmonious with the mother, whatever the father
-    WithFather, // harmonious with the father, whatever the mother
-    Any,
-};
-
-// Which names a selection keeps. A name without sex (from the user's own list)
-// passes every sex filter: the list does not say which it is, and the user
-// chose it.
-struct Filter {
-    SexFilter sex = SexFilter::Both;
-    HarmonyFilter harmony = HarmonyFilter::WithBoth;
-    // The name's first letters. Spaces around it do not count; a–z and A–Z
-    // match either case, every other character only itself.
-    QString prefix;
-    // The name's last letters, alike.
-    QString suffix;
-    // A name someone likes: only its spellings pass (see FindLikedName);
-    // none for any name. Spaces around it do not count.
-    QString like;
-    // One destiny number (a name without letters A to Z has 0); none for any.
-    std::optional<DestinyNumber> number;
-
-    friend bool operator==(const Filter&, const Filter&) = default;
-};
-
-enum class SortKey { Births, Name, Sex, Number, Mother, Father, Trend };
-
-// Each key's natural order: Births most births first; Name in code-unit
-// order; Sex girls first; Number from 0 up; Mother and Father "Harmonious",
-// then "Not Harmonious", then "Not Harmonious At All"; Trend the greatest
-// rise first, new names above every rise. Ties, and each key's
-// groups, follow the births order. Reversed turns the key round and nothing
-// else: names with equal keys keep the births order among themselves (most
-// births first, then name in code-unit order, girl before boy).
-struct Ordering {
-    SortKey key = SortKey::Births;
-    bool reversed = false;
-};
-
-// The indices into list.entries() of the names the filter keeps, in order.
+// The indices into list.entries() of the names the filter keeps, in the
+// filter's order. `liked` is the filter's liked name as FindLikedName found
+// it, when the caller has it at hand; otherwise it is found again. Marked
+// keeps every verdict: which names are marked, the caller knows.
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
-                                      const Filter& filter, const Ordering& ordering = {});
+                                      const Filter& filter, const LikedName* liked = nullptr);
 
 // How the names stand with each parent alone, for saying why no name is in
 // harmony with both.
@@ -125,6 +85,7 @@ struct HarmonyCounts {
     qsizetype withMotherOnly = 0; // of the names that pass the filter's sex, prefix and number
     qsizetype withFatherOnly = 0; // likewise
 };
-HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter);
+HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter,
+                           const LikedName* liked = nullptr);
 
 } // namespace kindrell::namelist

@@ -1,5 +1,7 @@
 #pragma once
 
+// The exit support dialog with its refer-a-friend form.
+
 #include "outreach/mod_tell_a_friend.h"
 #include "platform/services.h"
 #include "weblinks/mod_help.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// The refer-a-friend request: the form's values, checked and sent as an
+// address for the browser.
+
 #include "platform/services.h"
 #include "weblinks/mod_help.h"
 

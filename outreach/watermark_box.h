@@ -1,5 +1,7 @@
 #pragma once
 
+// The refer-a-friend boxes' watermarks, and the line breaks of the message box.
+
 #include <QObject>
 #include <QString>
 

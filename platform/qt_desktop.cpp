@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 #include <QWidget>
@@ -86,6 +88,21 @@ QString QtFileChooser::chooseFileToSave(const QString& caption, const QString& s
                                         const QString& filter) {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName,
                                         filter);
+}
+
+// ---------------------------------------------------------------- printing
+
+bool QtPrinting::print(const QString& title,
+                       const std::function<void(QPagedPaintDevice& pages)>& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    paint(printer);
+    return printer.printerState() != QPrinter::Error;
 }
 
 // ---------------------------------------------------------------- clipboard

@@ -1,7 +1,8 @@
 #pragma once
 
 // The real services that act on the desktop and its windows: message boxes,
-// file dialogs, the clipboard, the browser and the stacking of windows.
+// file dialogs, printing, the clipboard, the browser and the stacking of
+// windows.
 
 #include "platform/services.h"
 
@@ -35,6 +36,13 @@ class QtFileChooser final : public FileChooser {
     QString chooseFileToOpen(const QString& caption, const QString& filter) override;
     QString chooseFileToSave(const QString& caption, const QString& suggestedName,
                              const QString& filter) override;
+};
+
+// Qt's print dialog, modal over the active window, and its printer.
+class QtPrinting final : public Printing {
+  public:
+    bool print(const QString& title,
+               const std::function<void(QPagedPaintDevice& pages)>& paint) override;
 };
 
 class QtClipboard final : public Clipboard {

@@ -10,9 +10,11 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
+class QPagedPaintDevice;
 class QWidget;
 
 namespace kindrell::platform {
@@ -62,6 +64,17 @@ class FileChooser {
     virtual QString chooseFileToOpen(const QString& caption, const QString& filter) = 0;
     virtual QString chooseFileToSave(const QString& caption, const QString& suggestedName,
                                      const QString& filter) = 0;
+};
+
+// Prints a document of pages: asks the user where (the system's print
+// dialog, where a printer or a PDF file may be chosen), then has `paint`
+// draw the pages on the chosen device. False when the user cancelled or
+// nothing could be printed.
+class Printing {
+  public:
+    virtual ~Printing() = default;
+    virtual bool print(const QString& title,
+                       const std::function<void(QPagedPaintDevice& pages)>& paint) = 0;
 };
 
 // Hands an address to the default browser and returns at once; silent when

@@ -1,5 +1,7 @@
 #pragma once
 
+// The program's icon, from the resource the library carries.
+
 #include <QIcon>
 #include <QPixmap>
 

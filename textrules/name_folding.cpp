@@ -2,6 +2,7 @@
 
 #include "engine/text.h"
 #include "textrules/engine_strings.h"
+#include "textrules/nfc.h"
 
 #include <QTextBoundaryFinder>
 
@@ -89,10 +90,11 @@ bool Ascii(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar unit) { return unit.unicode() < 0x80; });
 }
 
-// Calls handle(character) for each grapheme of the text; in ASCII each code
-// unit is one.
-template <typename Handle> void ForEachCharacter(const QString& text, Handle handle) {
-    if (Ascii(text)) {
+// Calls handle(character) for each grapheme of the text, or for each code
+// unit (as the engine walks a name, when its letters are A to Z alone); in
+// ASCII the two are the same.
+template <typename Handle> void ForEachCharacter(const QString& text, bool byUnit, Handle handle) {
+    if (byUnit || Ascii(text)) {
         for (qsizetype at = 0; at < text.size(); ++at) {
             handle(QStringView(text).sliced(at, 1));
         }
@@ -160,19 +162,17 @@ QString Working(const std::vector<Folded>& characters, const DestinyWorking& cou
 
 } // namespace
 
-QString FoldedLetters(QStringView character) {
-    return Fold(character).letters;
-}
-
-WeighedName WeighName(QStringView typed) {
+WeighedName WeighName(QStringView typed, Folding folding) {
     WeighedName name;
     name.written = ToQString(kindrell::TrimSpaces(View(typed)));
-    if (!Ascii(name.written)) {
-        name.written = name.written.normalized(QString::NormalizationForm_C);
+    if (folding == Folding::Folded && !Ascii(name.written)) {
+        name.written = Nfc(name.written);
     }
     std::vector<Folded> characters;
-    ForEachCharacter(name.written, [&](QStringView character) {
-        Folded folded = Fold(character);
+    ForEachCharacter(name.written, folding == Folding::AToZ, [&](QStringView character) {
+        Folded folded = folding == Folding::Folded || Ascii(character)
+                            ? Fold(character)
+                            : Folded{character, {}, false};
         if (!folded.counted && !name.uncounted.contains(character)) {
             name.uncounted << character.toString();
         }
@@ -183,6 +183,16 @@ WeighedName WeighName(QStringView typed) {
     name.number = working.Number;
     name.working = Working(characters, working);
     return name;
+}
+
+QString MatchKey(QStringView name) {
+    QString key;
+    const QString written = Nfc(name.toString());
+    ForEachCharacter(written, false, [&key](QStringView character) {
+        const Folded folded = Fold(character);
+        key += folded.counted ? folded.letters : character.toString().toCaseFolded();
+    });
+    return key;
 }
 
 DestinyNumber FoldedNumber(QStringView name, QStringList* uncounted) {

@@ -18,11 +18,6 @@
 
 namespace kindrell::text {
 
-// The letters A to Z a character (a grapheme: a base and its marks) counts
-// as: "E" for "é", "SS" for "ß", "A" for "Ａ"; empty for one that counts
-// nothing or that names carry.
-QString FoldedLetters(QStringView character);
-
 // A typed name, made once where its text changes and handed on.
 struct WeighedName {
     QString written; // as typed, without the spaces around it, in NFC
@@ -34,12 +29,23 @@ struct WeighedName {
     [[nodiscard]] bool blank() const { return written.isEmpty(); }
 };
 
-WeighedName WeighName(QStringView typed);
+// How a name's letters count: folded as above (the finder, the command
+// line), or the letters A to Z alone and as they stand (the reading window,
+// whose boxes take nothing else).
+enum class Folding { Folded, AToZ };
+
+WeighedName WeighName(QStringView typed, Folding folding = Folding::Folded);
 
 // The destiny number alone, as WeighName gives it, and into `uncounted`
 // (when given) what counts nothing: for the names of lists and shortlists,
 // which need no working.
 DestinyNumber FoldedNumber(QStringView name, QStringList* uncounted = nullptr);
+
+// What two ways of writing one name have in common, to match them: its
+// letters folded and in capitals ("JOSE" for "josé"), the spaces, hyphens
+// and apostrophes it carries left out, and every other character as it
+// stands, case folded, so that "李明" is not "李".
+QString MatchKey(QStringView name);
 
 // "李 counts nothing", "李 and 1 count nothing", "X, Y and Z count
 // nothing"; empty when every character counts or is carried.

@@ -1,5 +1,7 @@
 #pragma once
 
+// A frame with a caption, as the main window groups its controls.
+
 #include <QWidget>
 
 namespace kindrell::ui {

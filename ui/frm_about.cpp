@@ -18,8 +18,8 @@ namespace {
 // The look and the controls shared with the other windows.
 using namespace widgets;
 
-constexpr int kClientWidthTwips = 7155;
-constexpr int kClientHeightTwips = 3165;
+constexpr int kAboutWidthTwips = 7155;
+constexpr int kAboutHeightTwips = 3165;
 constexpr int kLine2TopTwips = 2670;
 
 // A one-line link whose caption is longer than its drawn width (a long host
@@ -40,7 +40,7 @@ frmAbout::frmAbout(weblinks::modHelp& help, QWidget* parent) : QDialog(parent), 
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
-    setFixedSize(twips(kClientWidthTwips), twips(kClientHeightTwips));
+    setFixedSize(twips(kAboutWidthTwips), twips(kAboutHeightTwips));
     setBackground(*this, colours::kBlack);
     setFont(uiFont());
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The about box.
+
 #include "weblinks/mod_help.h"
 
 #include <QDialog>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The main window: the name boxes, the reading, the menus and the
+// promotional labels.
+
 #include "platform/services.h"
 #include "weblinks/mod_help.h"
 

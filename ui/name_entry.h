@@ -1,5 +1,7 @@
 #pragma once
 
+// The name boxes' key filter and the check that no name is blank.
+
 #include "platform/services.h"
 
 #include <QObject>

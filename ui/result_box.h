@@ -1,5 +1,8 @@
 #pragma once
 
+// A description box of the reading, locked and wrapped, that empties the
+// clipboard whenever it is touched.
+
 #include "platform/services.h"
 
 #include <QPlainTextEdit>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Every web page the program opens, and the launcher that hands it to the
+// browser.
+
 #include "platform/services.h"
 
 #include <QString>

@@ -1,5 +1,7 @@
 #pragma once
 
+// A label that is clicked like a link.
+
 #include <QLabel>
 
 namespace kindrell::widgets {

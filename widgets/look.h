@@ -1,5 +1,7 @@
 #pragma once
 
+// The windows' faces and colours, and where a window opens.
+
 #include <QColor>
 #include <QFont>
 #include <QString>

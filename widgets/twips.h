@@ -1,5 +1,7 @@
 #pragma once
 
+// The layout grid of the fixed windows: twips to pixels.
+
 #include <QRect>
 #include <QWidget>
 

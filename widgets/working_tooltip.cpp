@@ -1,7 +1,6 @@
 #include "widgets/working_tooltip.h"
 
-#include "engine/name_number.h"
-#include "textrules/engine_strings.h"
+#include "textrules/name_folding.h"
 
 #include <QFontMetrics>
 #include <QToolTip>
@@ -15,8 +14,7 @@ constexpr int kWorkingTooltipWidth = 560;
 } // namespace
 
 QString WorkingTooltip(const QString& name) {
-    return TooltipLine(text::ToQString(
-        FormatWorking(ExplainDestinyNumber(kindrell::TrimSpaces(text::View(name))))));
+    return TooltipLine(text::WeighName(name, text::Folding::AToZ).working);
 }
 
 QString TooltipLine(const QString& line) {

@@ -1,5 +1,8 @@
 #pragma once
 
+// What the command line's tests share: temporary files to run the program
+// on, and reading back what it wrote.
+
 #include <cstdio>
 #include <memory>
 #include <string>

@@ -44,7 +44,9 @@ Options Suggest(std::string father, std::string mother, std::optional<std::strin
     o.mode = Mode::Suggest;
     o.father = std::move(father);
     o.mother = std::move(mother);
-    o.sex = std::move(sex);
+    if (sex) {
+        o.choices["sex"] = std::move(*sex);
+    }
     o.top = std::move(top);
     o.json = json;
     return o;

@@ -120,6 +120,15 @@ class Suggestions(unittest.TestCase):
             # With nothing to suggest, it says why.
             self.assertEqual((status, bool(err)), (0, not out), (father, mother, err))
 
+    def test_length_counts_letters(self):
+        for length, fits in [("up-to-4", lambda n: n <= 4), ("5-6", lambda n: 5 <= n <= 6),
+                             ("7-or-more", lambda n: n >= 7), ("any", lambda n: True)]:
+            self.assertEqual(self.suggest("--length", length, "--top", "0"),
+                             [row for row in self.all if fits(len(row.split("\t")[0]))], length)
+        status, out, err = run(["--suggest"] + self.PARENTS + ["--length", "short"])
+        self.assertEqual((status, out, err), (2, "", "kindrell-reading: --length takes any, "
+                                                     "up-to-4, 5-6 or 7-or-more, not 'short'\n"))
+
     def test_json_lines(self):
         years = {(name, sex): by_year for name, sex, _, by_year in history()}
         lines = self.suggest("--json", "--top", "0")

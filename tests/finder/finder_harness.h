@@ -30,6 +30,7 @@ struct FinderHarness {
     platform::FakeSettings settings;
     platform::FakeUserDataFiles dataFiles;
     platform::FakeClock clock;
+    platform::FakePrinting printing;
     std::unique_ptr<platform::QtSettings> realSettings;
     std::unique_ptr<platform::QtUserDataFiles> realDataFiles;
     // The stores the window keeps its things in: the fakes above, unless a
@@ -53,7 +54,7 @@ struct FinderHarness {
     void restart() {
         window.reset();
         window = std::make_unique<FinderWindow>(
-            FinderServices{messages, files, *settingsStore, *dataStore, clock});
+            FinderServices{messages, files, *settingsStore, *dataStore, clock, printing});
         window->openStartingList();
         waitForList();
     }
@@ -91,10 +92,10 @@ struct FinderHarness {
     QString cell(int row, int column) const {
         return model()->index(row, column).data().toString();
     }
-    // Name, sex, number, mother, father, births of a row, joined by "|".
+    // Name, sex, number, mother, father, births and trend of a row, joined by "|".
     QString rowText(int row) const {
         QStringList cells;
-        for (int column = 0; column < NamesModel::kColumnCount; ++column) {
+        for (int column = 0; column <= NamesModel::TrendColumn; ++column) {
             cells << cell(row, column);
         }
         return cells.join(QLatin1Char('|'));

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using kindrell::finder::NamesModel;
 using kindrell::finder::test::FinderHarness;
 using kindrell::finder::test::WriteFile;
 using namespace kindrell::platform;
@@ -131,6 +132,67 @@ class FinderListsTest : public QObject {
         QCOMPARE(h.line("countLine"), QStringLiteral("3,160 of 29,389 names"));
         QCOMPARE(h.line("markedLine"), QStringLiteral("1 name marked"));
         QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
+    }
+
+    void anotherListStartsWithNothingSelected() {
+        FinderHarness h;
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("ours.txt");
+        WriteFile(path, "Mary\nEthan\nJames\n");
+        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
+        h.typeParents("John", "Zoe");
+        const auto nothingSelected = [&h] {
+            QVERIFY(h.table()->selectionModel()->selectedRows().isEmpty());
+            QCOMPARE(h.line("selectedName"), QStringLiteral("No name selected"));
+            QCOMPARE(h.line("working"), QString());
+        };
+        h.table()->selectRow(h.model()->rowOf(1));
+        QVERIFY(h.line("selectedName") != QStringLiteral("No name selected"));
+        QVERIFY(h.openList(path));
+        nothingSelected();
+        h.table()->selectRow(h.model()->rowOf(2));
+        QCOMPARE(h.line("selectedName"), QStringLiteral("James"));
+        h.window->useBundledList();
+        nothingSelected();
+    }
+
+    void aListOfOnesOwnIsWeighedTheSameWay() {
+        FinderHarness h;
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("ours.txt");
+        WriteFile(path, "\xEF\xBB\xBFMary\r\n\r\n  Ethan  \r\nZo\xEB\r\nAnne Marie\r\n\xC0\x80\r\n"
+                        "Noah\r\n");
+        h.typeParents("John", "Zoe");
+        h.choices("sexBox")->setCurrentText(QStringLiteral("Given to both"));
+        h.files.paths.push_back(path);
+        QTest::mouseClick(h.button("openButton"), Qt::LeftButton);
+        h.waitForList();
+        QCOMPARE(h.files.requests.size(), 1);
+        QVERIFY(!h.files.requests[0].save);
+        QCOMPARE(h.messages.texts(),
+                 QStringList{QStringLiteral("4 names read from \u201Cours.txt\u201D. 2 lines that "
+                                            "are not valid UTF-8 were left out.")});
+        QCOMPARE(h.window->windowTitle(),
+                 QStringLiteral("ours.txt \u2014 QL Kindrell Name Finder"));
+        // Mary 3, Ethan 3, Anne Marie 8, Noah 2: the two harmonious ones,
+        // without sex or births (so in name order), whatever the sex filter
+        // said.
+        QVERIFY(!h.choices("sexBox")->isEnabled() && !h.box("likeBox")->isEnabled());
+        QCOMPARE(h.line("countLine"), QStringLiteral("2 of 4 names"));
+        QCOMPARE(h.rowText(0), QStringLiteral("Ethan||3|Harmonious|Harmonious||"));
+        QCOMPARE(h.rowText(1), QStringLiteral("Mary||3|Harmonious|Harmonious||"));
+        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
+        QCOMPARE(h.line("countLine"), QStringLiteral("4 of 4 names"));
+
+        QVERIFY(h.button("bundledButton")->isEnabled());
+        QTest::mouseClick(h.button("bundledButton"), Qt::LeftButton);
+        // The sex filter chosen before counts again: the names given to both.
+        QCOMPARE(h.line("countLine"), QStringLiteral("2,948 of 29,389 names"));
+        QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
+        QVERIFY(h.choices("sexBox")->isEnabled());
+        QVERIFY(!h.button("bundledButton")->isEnabled());
     }
 };
 

@@ -54,6 +54,7 @@ class FinderMemoryTest : public QObject {
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("With the mother"));
         h.box("prefixBox")->setText(QStringLiteral("ma"));
         h.choices("numberBox")->setCurrentText(QStringLiteral("3"));
+        h.choices("lengthBox")->setCurrentText(QStringLiteral("5 to 6 letters"));
         h.choices("orderBox")->setCurrentText(QStringLiteral("Name"));
         h.find<QCheckBox>("reversedBox")->setChecked(true);
         const QStringList rows{h.rowText(0), h.rowText(1)};
@@ -65,6 +66,7 @@ class FinderMemoryTest : public QObject {
         QCOMPARE(h.choices("harmonyBox")->currentText(), QStringLiteral("With the mother"));
         QCOMPARE(h.box("prefixBox")->text(), QStringLiteral("ma"));
         QCOMPARE(h.choices("numberBox")->currentText(), QStringLiteral("3"));
+        QCOMPARE(h.choices("lengthBox")->currentText(), QStringLiteral("5 to 6 letters"));
         QCOMPARE(h.choices("orderBox")->currentText(), QStringLiteral("Name"));
         QVERIFY(h.find<QCheckBox>("reversedBox")->isChecked());
         QCOMPARE(h.table()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);

@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QtTest>
 
 using kindrell::finder::NamesModel;
@@ -187,6 +188,120 @@ class FinderNamesTest : public QObject {
         QCOMPARE(h.box("suffixBox")->text(), QStringLiteral("n"));
         QCOMPARE(h.choices("orderBox")->currentText(), QStringLiteral("Trend"));
         QVERIFY(h.line("countLine").endsWith(" other spellings of Aidan"));
+    }
+
+    void headersSortTheTable() {
+        const FinderHarness h;
+        h.typeParents("John", "Zoe");
+        QHeaderView* header = h.table()->horizontalHeader();
+        QCOMPARE(header->sortIndicatorSection(), int(NamesModel::BirthsColumn));
+        const auto click = [header](int column) {
+            QTest::mouseClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                       header->height() / 2));
+        };
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        click(NamesModel::NameColumn);
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Aadan"));
+        QCOMPARE(h.cell(1, NamesModel::NameColumn), QStringLiteral("Aadvik"));
+        click(NamesModel::NameColumn);
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Zynia"));
+        // A new column starts in its own natural order: most births first.
+        click(NamesModel::BirthsColumn);
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Ethan"));
+        click(NamesModel::BirthsColumn);
+        QCOMPARE(h.cell(0, NamesModel::BirthsColumn), QStringLiteral("100"));
+        click(NamesModel::SexColumn);
+        QCOMPARE(h.rowText(0), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090|-74%"));
+    }
+
+    // The Order box and Reversed, and the headers, are one order.
+    void theOrderBoxAndTheHeadersAgree() {
+        const FinderHarness h;
+        h.typeParents("John", "Zoe");
+        QComboBox* order = h.choices("orderBox");
+        auto* reversed = h.find<QCheckBox>("reversedBox");
+        QHeaderView* header = h.table()->horizontalHeader();
+        const auto indicator = [header] {
+            return std::pair(header->sortIndicatorSection(), header->sortIndicatorOrder());
+        };
+        QCOMPARE(order->currentText(), QStringLiteral("Births"));
+        order->setCurrentText(QStringLiteral("Name"));
+        QCOMPARE(indicator(), std::pair(int(NamesModel::NameColumn), Qt::AscendingOrder));
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Aadan"));
+        reversed->setChecked(true);
+        QCOMPARE(indicator(), std::pair(int(NamesModel::NameColumn), Qt::DescendingOrder));
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Zynia"));
+        // Reversed stays as it is shown when the key changes.
+        order->setCurrentText(QStringLiteral("Number"));
+        QCOMPARE(indicator(), std::pair(int(NamesModel::NumberColumn), Qt::DescendingOrder));
+        QVERIFY(reversed->isChecked());
+        // What the headers choose, the box shows, whichever column it is.
+        h.table()->sortByColumn(NamesModel::BirthsColumn, Qt::AscendingOrder);
+        QCOMPARE(order->currentText(), QStringLiteral("Births"));
+        QVERIFY(reversed->isChecked());
+        for (const auto& [column, shown] : {std::pair{NamesModel::MotherColumn, "Mother"},
+                                            {NamesModel::FatherColumn, "Father"},
+                                            {NamesModel::TrendColumn, "Trend"},
+                                            {NamesModel::SexColumn, "Sex"}}) {
+            h.table()->sortByColumn(column, NamesModel::NaturalOrder(column));
+            QCOMPARE(order->currentText(), QString::fromLatin1(shown));
+        }
+        QVERIFY(!reversed->isChecked());
+        reversed->setChecked(true);
+        QCOMPARE(indicator(), std::pair(int(NamesModel::SexColumn), Qt::DescendingOrder));
+        QCOMPARE(h.cell(0, NamesModel::SexColumn), QStringLiteral("boy"));
+    }
+
+    void countsAndBirthsAreWrittenAsTheUsersLocaleWritesThem() {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const FinderHarness h;
+        h.typeParents("John", "Zoe");
+        const QString count = h.line("countLine");
+        const QString first = h.rowText(0);
+        h.box("fatherBox")->setText("Hugh");
+        const QString why = h.line("emptyLine");
+        QLocale::setDefault(before);
+        QCOMPARE(count, QStringLiteral("3.160 of 29.389 names"));
+        QCOMPARE(first, QStringLiteral("Ethan|boy|3|Harmonious|Harmonious|393.596|-57%"));
+        QCOMPARE(why, QStringLiteral("No name is in harmony with both parents: 16.250 are with "
+                                     "the mother, 13.139 with the father."));
+    }
+
+    // No name of the list left stays selected, nor shown in the pane: the
+    // selected entry's place in one list names another entry in the next.
+    // After a change of parents, filters or order the table starts at its
+    // top, where the most given names are; a selected name that still
+    // passes stays selected and in view.
+    void theTableStartsAtTheTopOrAtTheSelectedName() {
+        FinderHarness h;
+        h.window->resize(900, 500);
+        h.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+        h.typeParents("John", "Zoe");
+        h.table()->scrollToBottom();
+        QVERIFY(h.table()->verticalScrollBar()->value() > 0);
+        h.box("prefixBox")->setText(QStringLiteral("Ma"));
+        QCOMPARE(h.table()->verticalScrollBar()->value(), 0);
+        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Madison"));
+        h.box("prefixBox")->clear();
+        // A boy's name far down the table.
+        int row = h.model()->rowCount() - 1;
+        while (h.cell(row, NamesModel::SexColumn) != QStringLiteral("boy")) {
+            --row;
+        }
+        const QString name = h.cell(row, NamesModel::NameColumn);
+        h.table()->selectRow(row);
+        h.table()->scrollToTop();
+        h.choices("sexBox")->setCurrentText(QStringLiteral("Boys"));
+        const int now = h.rowOf(name, QStringLiteral("boy"));
+        QVERIFY(now > 100);
+        QCOMPARE(h.table()->selectionModel()->selectedRows().value(0).row(), now);
+        QVERIFY(h.table()->viewport()->rect().contains(
+            h.table()->visualRect(h.model()->index(now, NamesModel::NameColumn))));
     }
 };
 

@@ -7,10 +7,7 @@
 #include "tests/finder/finder_harness.h"
 #include "tests/support/folding_cases.h"
 
-#include <QFile>
 #include <QHeaderView>
-#include <QScrollBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using kindrell::finder::FinderServices;
@@ -33,11 +30,6 @@ QString LabelledBy(QWidget* widget) {
         }
     }
     return labels.join(QLatin1Char('/'));
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 } // namespace
@@ -76,6 +68,7 @@ class FinderWindowTest : public QObject {
         QTest::newRow("Alt+W") << int(Qt::Key_W) << "prefix";
         QTest::newRow("Alt+T") << int(Qt::Key_T) << "suffix";
         QTest::newRow("Alt+U") << int(Qt::Key_U) << "number";
+        QTest::newRow("Alt+G") << int(Qt::Key_G) << "length";
         QTest::newRow("Alt+A") << int(Qt::Key_A) << "table";
         QTest::newRow("Alt+O") << int(Qt::Key_O) << "order";
         QTest::newRow("Alt+V") << int(Qt::Key_V) << "reversed";
@@ -88,17 +81,12 @@ class FinderWindowTest : public QObject {
         h.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
         const QHash<QString, QWidget*> controls{
-            {"father", h.box("fatherBox")},
-            {"mother", h.box("motherBox")},
-            {"sex", h.choices("sexBox")},
-            {"harmony", h.choices("harmonyBox")},
-            {"like", h.box("likeBox")},
-            {"prefix", h.box("prefixBox")},
-            {"suffix", h.box("suffixBox")},
-            {"number", h.choices("numberBox")},
-            {"table", h.table()},
-            {"order", h.choices("orderBox")},
-            {"reversed", h.find<QCheckBox>("reversedBox")},
+            {"father", h.box("fatherBox")},     {"mother", h.box("motherBox")},
+            {"sex", h.choices("sexBox")},       {"harmony", h.choices("harmonyBox")},
+            {"like", h.box("likeBox")},         {"prefix", h.box("prefixBox")},
+            {"suffix", h.box("suffixBox")},     {"number", h.choices("numberBox")},
+            {"length", h.choices("lengthBox")}, {"table", h.table()},
+            {"order", h.choices("orderBox")},   {"reversed", h.find<QCheckBox>("reversedBox")},
         };
         h.button("openButton")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
@@ -117,17 +105,24 @@ class FinderWindowTest : public QObject {
         QTRY_COMPARE(h.files.requests.size(), 1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(h.files.requests.size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(h.files.requests.size(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(h.printing.titles.size(), 1);
         QVERIFY(h.files.requests[0].save);
         QCOMPARE(h.files.requests[0].caption, QStringLiteral("Save marked names"));
-        QCOMPARE(h.files.requests[0].suggestedName, QStringLiteral("shortlist.txt"));
+        // The first save is offered in the documents folder, as a table.
+        QCOMPARE(h.files.requests[0].suggestedName,
+                 QDir::home().filePath(QStringLiteral("Documents/shortlist.csv")));
         QVERIFY(!h.files.requests[1].save);
         QCOMPARE(h.files.requests[1].caption, QStringLiteral("Open list"));
+        QCOMPARE(h.files.requests[2].caption, QStringLiteral("Compare with a partner's list"));
     }
 
     void theBundledListIsReadOnceTheWindowIsShown() {
         FinderHarness h;
         h.window = std::make_unique<FinderWindow>(
-            FinderServices{h.messages, h.files, h.settings, h.dataFiles, h.clock});
+            FinderServices{h.messages, h.files, h.settings, h.dataFiles, h.clock, h.printing});
         h.window->openStartingListOnceShown();
         h.typeParents("John", "Zoe");
         QCOMPARE(h.model()->list().size(), 0);
@@ -367,176 +362,6 @@ class FinderWindowTest : public QObject {
         QCOMPARE(h.line("countLine"), QStringLiteral("0 of 29,389 names"));
     }
 
-    void headersSortTheTable() {
-        const FinderHarness h;
-        h.typeParents("John", "Zoe");
-        QHeaderView* header = h.table()->horizontalHeader();
-        QCOMPARE(header->sortIndicatorSection(), int(NamesModel::BirthsColumn));
-        const auto click = [header](int column) {
-            QTest::mouseClick(
-                header->viewport(), Qt::LeftButton, {},
-                QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                       header->height() / 2));
-        };
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
-        click(NamesModel::NameColumn);
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Aadan"));
-        QCOMPARE(h.cell(1, NamesModel::NameColumn), QStringLiteral("Aadvik"));
-        click(NamesModel::NameColumn);
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Zynia"));
-        // A new column starts in its own natural order: most births first.
-        click(NamesModel::BirthsColumn);
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Ethan"));
-        click(NamesModel::BirthsColumn);
-        QCOMPARE(h.cell(0, NamesModel::BirthsColumn), QStringLiteral("100"));
-        click(NamesModel::SexColumn);
-        QCOMPARE(h.rowText(0), QStringLiteral("Madison|girl|3|Harmonious|Harmonious|319,090|-74%"));
-    }
-
-    // The Order box and Reversed, and the headers, are one order.
-    void theOrderBoxAndTheHeadersAgree() {
-        const FinderHarness h;
-        h.typeParents("John", "Zoe");
-        QComboBox* order = h.choices("orderBox");
-        auto* reversed = h.find<QCheckBox>("reversedBox");
-        QHeaderView* header = h.table()->horizontalHeader();
-        const auto indicator = [header] {
-            return std::pair(header->sortIndicatorSection(), header->sortIndicatorOrder());
-        };
-        QCOMPARE(order->currentText(), QStringLiteral("Births"));
-        order->setCurrentText(QStringLiteral("Name"));
-        QCOMPARE(indicator(), std::pair(int(NamesModel::NameColumn), Qt::AscendingOrder));
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Aadan"));
-        reversed->setChecked(true);
-        QCOMPARE(indicator(), std::pair(int(NamesModel::NameColumn), Qt::DescendingOrder));
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Zynia"));
-        // Reversed stays as it is shown when the key changes.
-        order->setCurrentText(QStringLiteral("Number"));
-        QCOMPARE(indicator(), std::pair(int(NamesModel::NumberColumn), Qt::DescendingOrder));
-        QVERIFY(reversed->isChecked());
-        // What the headers choose, the box shows, whichever column it is.
-        h.table()->sortByColumn(NamesModel::BirthsColumn, Qt::AscendingOrder);
-        QCOMPARE(order->currentText(), QStringLiteral("Births"));
-        QVERIFY(reversed->isChecked());
-        for (const auto& [column, shown] : {std::pair{NamesModel::MotherColumn, "Mother"},
-                                            {NamesModel::FatherColumn, "Father"},
-                                            {NamesModel::TrendColumn, "Trend"},
-                                            {NamesModel::SexColumn, "Sex"}}) {
-            h.table()->sortByColumn(column, NamesModel::NaturalOrder(column));
-            QCOMPARE(order->currentText(), QString::fromLatin1(shown));
-        }
-        QVERIFY(!reversed->isChecked());
-        reversed->setChecked(true);
-        QCOMPARE(indicator(), std::pair(int(NamesModel::SexColumn), Qt::DescendingOrder));
-        QCOMPARE(h.cell(0, NamesModel::SexColumn), QStringLiteral("boy"));
-    }
-
-    void countsAndBirthsAreWrittenAsTheUsersLocaleWritesThem() {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const FinderHarness h;
-        h.typeParents("John", "Zoe");
-        const QString count = h.line("countLine");
-        const QString first = h.rowText(0);
-        h.box("fatherBox")->setText("Hugh");
-        const QString why = h.line("emptyLine");
-        QLocale::setDefault(before);
-        QCOMPARE(count, QStringLiteral("3.160 of 29.389 names"));
-        QCOMPARE(first, QStringLiteral("Ethan|boy|3|Harmonious|Harmonious|393.596|-57%"));
-        QCOMPARE(why, QStringLiteral("No name is in harmony with both parents: 16.250 are with "
-                                     "the mother, 13.139 with the father."));
-    }
-
-    // No name of the list left stays selected, nor shown in the pane: the
-    // selected entry's place in one list names another entry in the next.
-    // After a change of parents, filters or order the table starts at its
-    // top, where the most given names are; a selected name that still
-    // passes stays selected and in view.
-    void theTableStartsAtTheTopOrAtTheSelectedName() {
-        FinderHarness h;
-        h.window->resize(900, 500);
-        h.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
-        h.typeParents("John", "Zoe");
-        h.table()->scrollToBottom();
-        QVERIFY(h.table()->verticalScrollBar()->value() > 0);
-        h.box("prefixBox")->setText(QStringLiteral("Ma"));
-        QCOMPARE(h.table()->verticalScrollBar()->value(), 0);
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Madison"));
-        h.box("prefixBox")->clear();
-        // A boy's name far down the table.
-        int row = h.model()->rowCount() - 1;
-        while (h.cell(row, NamesModel::SexColumn) != QStringLiteral("boy")) {
-            --row;
-        }
-        const QString name = h.cell(row, NamesModel::NameColumn);
-        h.table()->selectRow(row);
-        h.table()->scrollToTop();
-        h.choices("sexBox")->setCurrentText(QStringLiteral("Boys"));
-        const int now = h.rowOf(name, QStringLiteral("boy"));
-        QVERIFY(now > 100);
-        QCOMPARE(h.table()->selectionModel()->selectedRows().value(0).row(), now);
-        QVERIFY(h.table()->viewport()->rect().contains(
-            h.table()->visualRect(h.model()->index(now, NamesModel::NameColumn))));
-    }
-
-    void anotherListStartsWithNothingSelected() {
-        FinderHarness h;
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.filePath("ours.txt");
-        WriteFile(path, "Mary\nEthan\nJames\n");
-        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
-        h.typeParents("John", "Zoe");
-        const auto nothingSelected = [&h] {
-            QVERIFY(h.table()->selectionModel()->selectedRows().isEmpty());
-            QCOMPARE(h.line("selectedName"), QStringLiteral("No name selected"));
-            QCOMPARE(h.line("working"), QString());
-        };
-        h.table()->selectRow(h.model()->rowOf(1));
-        QVERIFY(h.line("selectedName") != QStringLiteral("No name selected"));
-        QVERIFY(h.openList(path));
-        nothingSelected();
-        h.table()->selectRow(h.model()->rowOf(2));
-        QCOMPARE(h.line("selectedName"), QStringLiteral("James"));
-        h.window->useBundledList();
-        nothingSelected();
-    }
-
-    // "Marked" shows the marked names and only them, whatever the other
-    // filters say and however the names read.
-    void theMarkedChoiceShowsTheShortlist() {
-        const FinderHarness h;
-        h.typeParents("John", "Zoe");
-        h.mark(0); // Ethan
-        h.mark(3); // Madison
-        h.choices("sexBox")->setCurrentText(QStringLiteral("Boys"));
-        h.box("prefixBox")->setText(QStringLiteral("Qx"));
-        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Marked"));
-        QCOMPARE(h.line("countLine"), QStringLiteral("2 of 29,389 names"));
-        QCOMPARE(h.cell(0, NamesModel::NameColumn), QStringLiteral("Ethan"));
-        QCOMPARE(h.cell(1, NamesModel::NameColumn), QStringLiteral("Madison"));
-        for (const char* filter : {"sexBox", "numberBox"}) {
-            QVERIFY(!h.choices(filter)->isEnabled());
-        }
-        QVERIFY(!h.box("prefixBox")->isEnabled());
-        h.box("motherBox")->setText("Mary"); // now every name reads Not Harmonious At All
-        QCOMPARE(h.model()->rowCount(), 2);
-        QCOMPARE(h.cell(1, NamesModel::MotherColumn), QStringLiteral("Not Harmonious At All"));
-        // A name unmarked here stays in view until the table fills again.
-        h.mark(0);
-        QCOMPARE(h.model()->rowCount(), 2);
-        QCOMPARE(h.line("markedLine"), QStringLiteral("1 name marked"));
-        h.mark(1);
-        h.box("motherBox")->setText("Zoe");
-        QCOMPARE(h.model()->rowCount(), 0);
-        QCOMPARE(h.line("emptyLine"), QStringLiteral("No name is marked."));
-        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
-        QVERIFY(h.choices("numberBox")->isEnabled());
-        QCOMPARE(h.line("emptyLine"), QStringLiteral("No name passes the filters."));
-    }
-
     void selectedNameShowsItsWorkingAndVerdicts() {
         const FinderHarness h;
         h.typeParents("John", "Zoe");
@@ -569,91 +394,6 @@ class FinderWindowTest : public QObject {
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("With both parents"));
         QCOMPARE(h.line("selectedName"), QStringLiteral("No name selected"));
         QCOMPARE(h.line("working"), QString());
-    }
-
-    void marksAreSavedForKindrellReading() {
-        FinderHarness h;
-        h.typeParents("John", "Zoe");
-        QVERIFY(!h.button("saveButton")->isEnabled());
-        h.mark(0); // Ethan
-        h.mark(3); // Madison
-        h.mark(1); // Alexander
-        h.mark(1); // and not
-        QCOMPARE(h.line("markedLine"), QStringLiteral("2 names marked"));
-        QVERIFY(h.button("saveButton")->isEnabled());
-        // The check box of a row marks it too, and marks outlive filters.
-        QVERIFY(h.model()->setData(h.model()->index(2, NamesModel::NameColumn), Qt::Checked,
-                                   Qt::CheckStateRole));
-        h.choices("sexBox")->setCurrentText(QStringLiteral("Girls"));
-        QCOMPARE(h.line("markedLine"), QStringLiteral("3 names marked"));
-        QCOMPARE(h.model()->index(0, NamesModel::NameColumn).data(Qt::CheckStateRole),
-                 QVariant(Qt::Checked));
-
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.filePath("shortlist.txt");
-        h.files.paths.push_back(path);
-        QTest::mouseClick(h.button("saveButton"), Qt::LeftButton);
-        QCOMPARE(h.files.requests.size(), 1);
-        QVERIFY(h.files.requests[0].save);
-        // In list order, one a line: what kindrell-reading reads back.
-        QCOMPARE(FileBytes(path), QByteArray("Ethan\nJames\nMadison\n"));
-        QVERIFY(h.messages.shown.isEmpty());
-        // Closing asks nothing: the marks are kept as they are made.
-        QVERIFY(h.window->close());
-        QVERIFY(h.messages.shown.isEmpty());
-    }
-
-    void aListOfOnesOwnIsWeighedTheSameWay() {
-        FinderHarness h;
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.filePath("ours.txt");
-        WriteFile(path, "\xEF\xBB\xBFMary\r\n\r\n  Ethan  \r\nZo\xEB\r\nAnne Marie\r\n\xC0\x80\r\n"
-                        "Noah\r\n");
-        h.typeParents("John", "Zoe");
-        h.choices("sexBox")->setCurrentText(QStringLiteral("Given to both"));
-        h.files.paths.push_back(path);
-        QTest::mouseClick(h.button("openButton"), Qt::LeftButton);
-        h.waitForList();
-        QCOMPARE(h.files.requests.size(), 1);
-        QVERIFY(!h.files.requests[0].save);
-        QCOMPARE(h.messages.texts(),
-                 QStringList{QStringLiteral("4 names read from \u201Cours.txt\u201D. 2 lines that "
-                                            "are not valid UTF-8 were left out.")});
-        QCOMPARE(h.window->windowTitle(),
-                 QStringLiteral("ours.txt \u2014 QL Kindrell Name Finder"));
-        // Mary 3, Ethan 3, Anne Marie 8, Noah 2: the two harmonious ones,
-        // without sex or births (so in name order), whatever the sex filter
-        // said.
-        QVERIFY(!h.choices("sexBox")->isEnabled() && !h.box("likeBox")->isEnabled());
-        QCOMPARE(h.line("countLine"), QStringLiteral("2 of 4 names"));
-        QCOMPARE(h.rowText(0), QStringLiteral("Ethan||3|Harmonious|Harmonious||"));
-        QCOMPARE(h.rowText(1), QStringLiteral("Mary||3|Harmonious|Harmonious||"));
-        h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
-        QCOMPARE(h.line("countLine"), QStringLiteral("4 of 4 names"));
-
-        QVERIFY(h.button("bundledButton")->isEnabled());
-        QTest::mouseClick(h.button("bundledButton"), Qt::LeftButton);
-        // The sex filter chosen before counts again: the names given to both.
-        QCOMPARE(h.line("countLine"), QStringLiteral("2,948 of 29,389 names"));
-        QCOMPARE(h.window->windowTitle(), QStringLiteral("QL Kindrell Name Finder"));
-        QVERIFY(h.choices("sexBox")->isEnabled());
-        QVERIFY(!h.button("bundledButton")->isEnabled());
-    }
-
-    void aShortlistThatCannotBeWrittenIsSaidSo() {
-        FinderHarness h;
-        h.typeParents("John", "Zoe");
-        h.mark(0);
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        h.files.paths.push_back(folder.filePath("no/such/folder/list.txt"));
-        QVERIFY(!h.window->saveMarkedNames());
-        QCOMPARE(h.messages.shown.size(), 1);
-        QVERIFY(h.messages.shown[0].text.startsWith(
-            QStringLiteral("The marked names could not be saved to \u201Clist.txt\u201D: ")));
-        QCOMPARE(h.line("markedLine"), QStringLiteral("1 name marked"));
     }
 };
 

@@ -35,6 +35,35 @@ QStringList Names(const NameList& list, const std::vector<std::int32_t>& rows) {
     return names;
 }
 
+// A filter of every name but for its sex, harmony and first letters.
+Filter Filtered(SexFilter sex, HarmonyFilter harmony, QString prefix = {}) {
+    Filter filter;
+    filter.sex = sex;
+    filter.harmony = harmony;
+    filter.prefix = std::move(prefix);
+    return filter;
+}
+
+// A list of one's own, names as people write them.
+QStringList OwnNames() {
+    return {"Al",
+            QStringLiteral("Jos\u00E9"),
+            QStringLiteral("Zo\u00EB"),
+            "Mia",
+            "Anne-Marie",
+            "Nevaeh",
+            "Christopher",
+            "Li Wei",
+            QStringLiteral("O\u2019Neil"),
+            QStringLiteral("\u0141ukasz"),
+            QStringLiteral("\u674E\u660E"),
+            "Sophia",
+            "Emma",
+            "Elizabeth",
+            "Ava",
+            "Aurelia"};
+}
+
 bool HarmoniousWithMother(CompatibilityVerdict verdict) {
     return TextsOf(verdict).mother == QStringLiteral("Harmonious");
 }
@@ -179,7 +208,7 @@ class WeighingTest : public QObject {
         const QString father = QStringLiteral("John");
         const QString mother = QStringLiteral("Zoe");
         const Weighing weighing(father, mother);
-        Filter filter{sex, harmony, prefix, {}, {}, std::nullopt};
+        Filter filter = Filtered(sex, harmony, prefix);
         if (number >= 0) {
             filter.number = static_cast<DestinyNumber>(number);
         }
@@ -220,9 +249,9 @@ class WeighingTest : public QObject {
                                  "Elise", "ilka", "Ilka", QStringLiteral("\u0130lknur")});
         const Weighing weighing(u"John", u"Zoe");
         const auto select = [&](const QString& prefix) {
-            Filter filter{SexFilter::Both, HarmonyFilter::Any, prefix, {}, {}, std::nullopt};
-            Ordering byName{SortKey::Name, false};
-            return Names(list, SelectNames(list, weighing, filter, byName));
+            Filter filter = Filtered(SexFilter::Both, HarmonyFilter::Any, prefix);
+            filter.ordering = {SortKey::Name, false};
+            return Names(list, SelectNames(list, weighing, filter));
         };
         QCOMPARE(select(QStringLiteral("\u00E9")), QStringList{QStringLiteral("\u00E9lise/")});
         QCOMPARE(select("e"), QStringList{"Elise/"});
@@ -231,11 +260,60 @@ class WeighingTest : public QObject {
         QCOMPARE(select(QStringLiteral("\u0130")), QStringList{QStringLiteral("\u0130lknur/")});
     }
 
+    // Length counts a name's letters as it is written, whatever their marks
+    // or script, and nothing else: each choice keeps exactly the names with
+    // that many, in a list of one's own and in the bundled list (whose names
+    // are letters alone).
+    void lengthCountsTheLettersAsWritten_data() {
+        QTest::addColumn<LengthFilter>("length");
+        QTest::addColumn<int>("fewest");
+        QTest::addColumn<int>("most");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("any") << LengthFilter::Any << 0 << 99 << OwnNames();
+        QTest::newRow("up to 4")
+            << LengthFilter::UpToFour << 0 << 4
+            << QStringList{"Al",  QStringLiteral("Jos\u00E9"),    QStringLiteral("Zo\u00EB"),
+                           "Mia", QStringLiteral("\u674E\u660E"), "Emma",
+                           "Ava"};
+        QTest::newRow("5 to 6") << LengthFilter::FiveToSix << 5 << 6
+                                << QStringList{"Nevaeh", "Li Wei", QStringLiteral("O\u2019Neil"),
+                                               QStringLiteral("\u0141ukasz"), "Sophia"};
+        QTest::newRow("7 or more")
+            << LengthFilter::SevenOrMore << 7 << 99
+            << QStringList{"Anne-Marie", "Christopher", "Elizabeth", "Aurelia"};
+    }
+    void lengthCountsTheLettersAsWritten() {
+        QFETCH(LengthFilter, length);
+        QFETCH(int, fewest);
+        QFETCH(int, most);
+        QFETCH(QStringList, kept);
+        const Weighing weighing(u"John", u"Zoe");
+        Filter filter = Filtered(SexFilter::Both, HarmonyFilter::Any);
+        filter.length = length;
+        const NameList own = NameList::FromNames(OwnNames());
+        QStringList ownKept;
+        for (const std::int32_t row : SelectNames(own, weighing, filter)) {
+            ownKept << own.entries()[static_cast<std::size_t>(row)].name;
+        }
+        ownKept.sort();
+        kept.sort();
+        QCOMPARE(ownKept, kept);
+        const std::vector<std::int32_t> rows = SelectNames(Bundled(), weighing, filter);
+        const auto fits = [&](const NameEntry& entry) {
+            return entry.name.size() >= fewest && entry.name.size() <= most;
+        };
+        QCOMPARE(static_cast<qsizetype>(rows.size()),
+                 std::count_if(Bundled().entries().begin(), Bundled().entries().end(), fits));
+        for (const std::int32_t row : rows) {
+            QVERIFY(fits(Bundled().entries()[static_cast<std::size_t>(row)]));
+        }
+    }
+
     void namesWithoutSexPassEverySexFilter() {
         const NameList list = NameList::FromNames({"Mary", "John"});
         const Weighing weighing(u"John", u"Zoe");
         for (const SexFilter sex : {SexFilter::Both, SexFilter::Girls, SexFilter::Boys}) {
-            const Filter filter{sex, HarmonyFilter::Any, {}, {}, {}, std::nullopt};
+            const Filter filter = Filtered(sex, HarmonyFilter::Any);
             QCOMPARE(SelectNames(list, weighing, filter).size(), std::size_t{2});
         }
     }
@@ -289,8 +367,9 @@ class WeighingTest : public QObject {
             {"Pia", Sex::Girl, 200, 0},
         });
         const Weighing weighing(u"Tom", u"Ann");
-        const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, {}, {}, std::nullopt};
-        QCOMPARE(Names(list, SelectNames(list, weighing, any, Ordering{key, reversed})), expected);
+        Filter any = Filtered(SexFilter::Both, HarmonyFilter::Any);
+        any.ordering = {key, reversed};
+        QCOMPARE(Names(list, SelectNames(list, weighing, any)), expected);
     }
 
     // Every order of the bundled list, forwards and reversed, against a sort
@@ -358,8 +437,9 @@ class WeighingTest : public QObject {
                 }
                 return birthsOrder(entries[x], entries[y]);
             });
-            const Filter any{SexFilter::Both, HarmonyFilter::Any, {}, {}, {}, std::nullopt};
-            QCOMPARE(SelectNames(list, weighing, any, Ordering{key, reversed}), expected);
+            Filter any = Filtered(SexFilter::Both, HarmonyFilter::Any);
+            any.ordering = {key, reversed};
+            QCOMPARE(SelectNames(list, weighing, any), expected);
         }
     }
 };

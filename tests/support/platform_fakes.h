@@ -7,6 +7,7 @@
 #include "platform/services.h"
 
 #include <QMap>
+#include <QPdfWriter>
 #include <QStringList>
 #include <QVector>
 
@@ -86,6 +87,25 @@ class FakeFileChooser final : public FileChooser {
         paths.pop_front();
         return path;
     }
+};
+
+// Prints to a PDF file of the test's choosing, as a user who chose "Print
+// to file" would; cancels when it has none.
+class FakePrinting final : public Printing {
+  public:
+    bool print(const QString& title,
+               const std::function<void(QPagedPaintDevice& pages)>& paint) override {
+        titles << title;
+        if (pdfPath.isEmpty()) {
+            return false;
+        }
+        QPdfWriter pdf(pdfPath);
+        pdf.setTitle(title);
+        paint(pdf);
+        return true;
+    }
+    QString pdfPath; // empty: the user cancels
+    QStringList titles;
 };
 
 class FakeClipboard final : public Clipboard {
