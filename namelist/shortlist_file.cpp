@@ -12,8 +12,10 @@
 namespace kindrell::namelist {
 namespace {
 
-// A name from a table's field, by the rules of a list's line.
-std::optional<QString> NameOf(const QString& field) {
+// A name from a table's field, by the rules of a list's line; a line break
+// a spreadsheet let into the field stands for a space.
+std::optional<QString> NameOf(QString field) {
+    field.replace(u'\n', u' ');
     const QString name = text::Nfc(field.trimmed());
     const bool control = std::any_of(name.begin(), name.end(), [](QChar unit) {
         return unit.category() == QChar::Other_Control;

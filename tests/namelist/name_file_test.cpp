@@ -3,6 +3,7 @@
 // the marked names.
 
 #include "namelist/name_file.h"
+#include "namelist/shortlist_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -166,6 +167,58 @@ class NameFileTest : public QObject {
         QVERIFY(!WriteNameFile(plain + "/list.txt", {"Mary"}).isEmpty());
         QVERIFY(!WriteNameFile(folder.path(), {"Mary"}).isEmpty());
         QCOMPARE(ReadNameFile(plain).contents.names, QStringList{"Old"});
+    }
+
+    // Shortlists as spreadsheets and the finder write them, and as plain
+    // lists: the names of the Name column, each with its sex where a Sex
+    // column gives one.
+    void shortlistTables_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("names"); // "name/sex"
+        QTest::addColumn<bool>("noNameColumn");
+        QTest::newRow("as the finder saves it")
+            << "ours.csv"
+            << QByteArray("\xEF\xBB\xBFName,Sex,Number,Mother,Father,Births,Trend\r\n"
+                          "Avery,girl,8,Harmonious,Harmonious,123,+5%\r\n"
+                          "Avery,boy,8,Harmonious,Harmonious,456,-5%\r\n")
+            << QStringList{"Avery/girl", "Avery/boy"} << false;
+        QTest::newRow("columns elsewhere, any case, F and M")
+            << "theirs.CSV"
+            << QByteArray("Rank,SEX,name\nx,F,Mia\ny,M,\" Noah \"\nz,,Zoe\nw,other,Ava\n")
+            << QStringList{"Mia/girl", "Noah/boy", "Zoe/", "Ava/"} << false;
+        QTest::newRow("no Sex column; quotes, commas, a line break")
+            << "x.csv"
+            << QByteArray("Name\r\n\"O'Brien, Jr\"\r\n\"Zo\xC3\xAB \"\"Zee\"\"\"\r\n"
+                          "\"Anne\r\nMarie\"\r\n\r\n,\r\n")
+            << QStringList{"O'Brien, Jr/", QStringLiteral("Zo\u00EB \"Zee\"/"), "Anne Marie/"}
+            << false;
+        QTest::newRow("a row shorter than the header")
+            << "x.csv" << QByteArray("Sex,Name\nF\n") << QStringList{} << false;
+        QTest::newRow("no Name column")
+            << "x.csv" << QByteArray("First,Sex\nMia,F\n") << QStringList{} << true;
+        QTest::newRow("a plain list") << "x.txt" << QByteArray("Name,Sex\nMia\n")
+                                      << QStringList{"Name,Sex/", "Mia/"} << false;
+    }
+    void shortlistTables() {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, names);
+        QFETCH(bool, noNameColumn);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(fileName);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const ShortlistRead read = ReadShortlist(path);
+        QStringList got;
+        for (const ShortlistName& name : read.names) {
+            got << name.name + u'/' + SexName(name.sex);
+        }
+        QCOMPARE(got, names);
+        QCOMPARE(read.noNameColumn, noNameColumn);
+        QCOMPARE(read.problem, NameFileProblem::None);
     }
 };
 
