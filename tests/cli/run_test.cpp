@@ -231,7 +231,10 @@ TEST_P(OddListThroughTheProgram, GivesARecordForEachName) {
     std::string names;
     for (std::size_t start = 0; start < r.out.size();) {
         const std::size_t end = r.out.find('\n', start);
-        names += (start == 0 ? "" : "|") + r.out.substr(start, r.out.find('\t', start) - start);
+        if (start != 0) {
+            names += '|';
+        }
+        names += r.out.substr(start, r.out.find('\t', start) - start);
         start = end + 1;
     }
     EXPECT_EQ(names, list.shortlistNames);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a finished build tree, installs it, and runs
-# the installed programs.
+# Builds the Debian package from a finished build tree (or the one its
+# BUILD_DIR/package-from names), installs it, and runs the installed programs.
 #
 #   package_test.sh BUILD_DIR APPSTREAM_ID NAMES_APPSTREAM_ID
 #
@@ -14,6 +14,10 @@ set -euo pipefail
 
 build_dir=$1
 appstream_id=$2
+# The tree the packager's build test built, where it says.
+if [[ -f $build_dir/package-from ]]; then
+    build_dir=$(<"$build_dir/package-from")
+fi
 names_appstream_id=$3
 
 fail() {
