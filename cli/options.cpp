@@ -30,7 +30,7 @@ std::vector<std::string> SuggestOnly() {
     for (const namelist::FilterField* field : ChoiceOptions()) {
         options.push_back("--" + std::string(field->option));
     }
-    options.insert(options.end(), {"--top", "--like"});
+    options.insert(options.end(), {"--top", "--like", "--middle-for"});
     return options;
 }
 
@@ -69,6 +69,10 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
         }
         options.top = given(u"top"_s);
         options.like = given(u"like"_s);
+        options.middleFor = given(u"middle-for"_s);
+        if (options.like && options.middleFor) {
+            return UsageError{"--like and --middle-for ask for different names: give one"};
+        }
     } else if (const std::vector<std::string> suggestOnly = SuggestOnly();
                std::any_of(suggestOnly.begin(), suggestOnly.end(), [&](const std::string& o) {
                    return parser.isSet(QString::fromStdString(o.substr(2)));
@@ -124,8 +128,9 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
          QCommandLineOption(u"harmonious"_s), QCommandLineOption(QStringList{u"h"_s, u"help"_s}),
          QCommandLineOption(u"version"_s), QCommandLineOption(u"father"_s, {}, u"NAME"_s),
          QCommandLineOption(u"mother"_s, {}, u"NAME"_s), QCommandLineOption(u"suggest"_s),
-         QCommandLineOption(u"top"_s, {}, u"N"_s), QCommandLineOption(u"like"_s, {}, u"NAME"_s)});
-    QStringList valued{u"father"_s, u"mother"_s, u"top"_s, u"like"_s};
+         QCommandLineOption(u"top"_s, {}, u"N"_s), QCommandLineOption(u"like"_s, {}, u"NAME"_s),
+         QCommandLineOption(u"middle-for"_s, {}, u"NAME"_s)});
+    QStringList valued{u"father"_s, u"mother"_s, u"top"_s, u"like"_s, u"middle-for"_s};
     for (const namelist::FilterField* field : ChoiceOptions()) {
         const QString option = QString::fromLatin1(field->option);
         parser.addOption(QCommandLineOption(option, {}, option.toUpper()));

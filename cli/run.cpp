@@ -47,13 +47,15 @@ void Say(int err, std::string_view what) {
 struct Role {
     std::string_view what;
     // Whose blank-name message, the main window's own, it gets; none for a
-    // name the window does not ask for.
+    // name the window does not ask for, which its option's message names.
     std::optional<NameRole> role;
+    std::string_view option;
 };
-constexpr Role kChild{"the child's name", NameRole::Child};
-constexpr Role kFather{"the father's name", NameRole::Father};
-constexpr Role kMother{"the mother's name", NameRole::Mother};
-constexpr Role kLiked{"the liked name", std::nullopt};
+constexpr Role kChild{"the child's name", NameRole::Child, {}};
+constexpr Role kFather{"the father's name", NameRole::Father, {}};
+constexpr Role kMother{"the mother's name", NameRole::Mother, {}};
+constexpr Role kLiked{"the liked name", std::nullopt, "--like"};
+constexpr Role kMiddleFor{"the name for middle names", std::nullopt, "--middle-for"};
 
 // Decodes a name given on the command line into `units` and checks it: valid
 // UTF-8, at most kMaxNameLength UTF-16 code units, not blank (as the main
@@ -69,7 +71,8 @@ bool DecodeName(const Role& role, const std::string& bytes, std::u16string& unit
     } else if (TrimSpaces(units).empty() && role.role) {
         WriteAll(err, text::ToQString(BlankNameMessage(*role.role)).toStdString() + "\n");
     } else if (TrimSpaces(units).empty()) {
-        Say(err, std::string(role.what) + " is blank: --like needs a name");
+        Say(err,
+            std::string(role.what) + " is blank: " + std::string(role.option) + " needs a name");
     } else {
         return true;
     }
@@ -210,6 +213,19 @@ std::optional<std::pair<namelist::Filter, std::size_t>> SuggestionFilter(const O
         return std::nullopt;
     }
     filter.like = text::ToQString(liked);
+    if (options.middleFor) {
+        if (!DecodeName(kMiddleFor, *options.middleFor, liked, err)) {
+            return std::nullopt;
+        }
+        filter.like = text::ToQString(liked);
+        filter.middle = true;
+        // A full name weighed whole needs the liked name's letters.
+        if (text::WeighName(filter.like).letters.isEmpty()) {
+            Say(err, "\"" + text::WeighName(filter.like).written.toStdString() +
+                         "\" has no letter that counts: --middle-for needs a name that has");
+            return std::nullopt;
+        }
+    }
     std::size_t top = 20;
     if (options.top) {
         // Into an unsigned type from_chars reads digits alone (no sign, blank
@@ -239,8 +255,79 @@ void SayWhyNoSuggestion(const namelist::NameList& list, const namelist::Weighing
     }
 }
 
-// The bundled names in harmony with both parents, most births first: a line
-// each (name, girl or boy, destiny number, births) or a JSON object each.
+// One suggestion: a line (name, girl or boy, destiny number, births) or a
+// JSON object. For a middle name: the full name and its number with the
+// middle name's sex and births, and in JSON the middle name itself.
+std::string SuggestionRecord(const namelist::NameList& list, std::int32_t row, bool json,
+                             const namelist::MiddleNames* middle) {
+    using namespace namelist;
+    const NameEntry& entry = list.entries().at(static_cast<std::size_t>(row));
+    const QString name = middle != nullptr ? middle->fullName(entry) : entry.name;
+    const DestinyNumber number =
+        middle != nullptr ? middle->numbers.at(static_cast<std::size_t>(row)) : entry.number;
+    const int births = entry.births.value_or(0);
+    if (!json) {
+        return QStringList{name, SexName(entry.sex), QString::number(number),
+                           QString::number(births)}
+                   .join(u'\t')
+                   .toStdString() +
+               "\n";
+    }
+    const NameHistory* history = list.history(row);
+    const std::optional<Trend> trend = list.trend(row);
+    QJsonArray byYear;
+    for (const std::int32_t count : history != nullptr ? history->births : YearCounts{}) {
+        byYear.append(count);
+    }
+    const VerdictTexts verdict = TextsOf(CompatibilityVerdict::Harmonious);
+    QJsonObject record{{u"Name"_s, name},
+                       {u"Sex"_s, SexName(entry.sex)},
+                       {u"ChildNumber"_s, number},
+                       {u"Births"_s, births},
+                       {u"BirthsByYear"_s, byYear},
+                       {u"Trend"_s, trend && !trend->isNew ? QJsonValue(trend->percent) : u"new"_s},
+                       {u"Verdict"_s, u"Harmonious"_s},
+                       {u"MotherVerdictLine"_s, verdict.motherLine},
+                       {u"FatherVerdictLine"_s, verdict.fatherLine}};
+    if (middle != nullptr) {
+        record.insert(u"MiddleName"_s, entry.name);
+    }
+    return QJsonDocument(record).toJson(QJsonDocument::Compact).toStdString() + "\n";
+}
+
+// The rows of a suggestion, with what counts nothing in a liked name and
+// why there are none told on `err`.
+std::vector<std::int32_t> SuggestionRows(const namelist::NameList& list,
+                                         const namelist::Weighing& weighing,
+                                         const namelist::Filter& filter,
+                                         const namelist::MiddleNames* middle, int err) {
+    using namespace namelist;
+    if (!filter.like.isEmpty()) {
+        const text::WeighedName likedName = text::WeighName(filter.like);
+        TellUncounted(err, {}, likedName.written, likedName.uncounted);
+    }
+    if (middle != nullptr) {
+        std::vector<std::int32_t> rows = SelectMiddleNames(list, weighing, filter, *middle);
+        if (rows.empty()) {
+            const QString why = NoMiddleNameExplanation(weighing, middle->liked);
+            Say(err,
+                why.isEmpty() ? "No middle name passes the filters given." : why.toStdString());
+        }
+        return rows;
+    }
+    const LikedName liked = FindLikedName(list, filter.like);
+    if (!filter.like.isEmpty() && !liked.inList) {
+        Say(err, liked.name.toStdString() + " is not in the bundled list");
+    }
+    std::vector<std::int32_t> rows = SelectNames(list, weighing, filter);
+    if (rows.empty() && (filter.like.isEmpty() || liked.inList)) {
+        SayWhyNoSuggestion(list, weighing, filter, err);
+    }
+    return rows;
+}
+
+// The bundled names in harmony with both parents, most births first (with
+// --middle-for, as middle names of the name given).
 int RunSuggest(const Options& options, int out, int err) {
     using namespace namelist;
     const auto chosen = SuggestionFilter(options, err);
@@ -253,48 +340,16 @@ int RunSuggest(const Options& options, int out, int err) {
     const Weighing weighing =
         Weighing::OfNumbers(Weigh(father, err).number, Weigh(mother, err).number);
     const NameList list = LoadBundledNames();
-    const LikedName liked = FindLikedName(list, filter.like);
-    if (!filter.like.isEmpty()) {
-        const text::WeighedName likedName = text::WeighName(filter.like);
-        TellUncounted(err, {}, likedName.written, likedName.uncounted);
-        if (!liked.inList) {
-            Say(err, liked.name.toStdString() + " is not in the bundled list");
-        }
-    }
-    std::vector<std::int32_t> rows = SelectNames(list, weighing, filter);
-    if (rows.empty() && (filter.like.isEmpty() || liked.inList)) {
-        SayWhyNoSuggestion(list, weighing, filter, err);
-    }
+    const std::optional<MiddleNames> middle =
+        filter.middle ? std::optional(WeighMiddleNames(list, filter.like)) : std::nullopt;
+    std::vector<std::int32_t> rows =
+        SuggestionRows(list, weighing, filter, middle ? &*middle : nullptr, err);
     if (top != 0 && top < rows.size()) {
         rows.resize(top);
     }
-    const VerdictTexts verdict = TextsOf(CompatibilityVerdict::Harmonious);
     std::string output;
     for (const std::int32_t row : rows) {
-        const NameEntry& entry = list.entries().at(static_cast<std::size_t>(row));
-        const int births = entry.births.value_or(0);
-        const NameHistory* history = list.history(row);
-        const std::optional<Trend> trend = list.trend(row);
-        QJsonArray byYear;
-        for (const std::int32_t count : history != nullptr ? history->births : YearCounts{}) {
-            byYear.append(count);
-        }
-        const QJsonObject record{
-            {u"Name"_s, entry.name},
-            {u"Sex"_s, SexName(entry.sex)},
-            {u"ChildNumber"_s, entry.number},
-            {u"Births"_s, births},
-            {u"BirthsByYear"_s, byYear},
-            {u"Trend"_s, trend && !trend->isNew ? QJsonValue(trend->percent) : u"new"_s},
-            {u"Verdict"_s, u"Harmonious"_s},
-            {u"MotherVerdictLine"_s, verdict.motherLine},
-            {u"FatherVerdictLine"_s, verdict.fatherLine}};
-        const QStringList columns{entry.name, SexName(entry.sex), QString::number(entry.number),
-                                  QString::number(births)};
-        output += (options.json ? QJsonDocument(record).toJson(QJsonDocument::Compact)
-                                : columns.join(u'\t').toUtf8())
-                      .toStdString() +
-                  "\n";
+        output += SuggestionRecord(list, row, options.json, middle ? &*middle : nullptr);
     }
     return WriteAll(out, output, err) ? kExitSuccess : kExitPartial;
 }

@@ -42,6 +42,8 @@ struct Options {
     std::map<std::string, std::string> choices{};
     std::optional<std::string> top{};  // suggestions only: a whole number, checked by Run
     std::optional<std::string> like{}; // suggestions only: a name, checked by Run
+    // Suggestions only: a liked name whose middle names are asked for.
+    std::optional<std::string> middleFor{};
 
     friend bool operator==(const Options&, const Options&) = default;
 };

@@ -1,6 +1,7 @@
 #include "finder/count_lines.h"
 
 #include "finder/names_model.h"
+#include "namelist/filters.h"
 
 #include <QLocale>
 
@@ -26,9 +27,47 @@ QString SpellingsText(const namelist::LikedName& liked) {
            liked.name;
 }
 
+QString MiddleNamesText(qint64 count, const QString& liked, const namelist::Filter& filter) {
+    const QString names = CountText(count) + (count == 1 ? QStringLiteral(" middle name")
+                                                         : QStringLiteral(" middle names"));
+    const QString bring = count == 1 ? QStringLiteral("brings") : QStringLiteral("bring");
+    switch (filter.harmony) {
+    case namelist::HarmonyFilter::WithBoth:
+        return QStringLiteral("%1 %2 %3 into harmony with both parents").arg(names, bring, liked);
+    case namelist::HarmonyFilter::WithMother:
+        return QStringLiteral("%1 %2 %3 into harmony with the mother").arg(names, bring, liked);
+    case namelist::HarmonyFilter::WithFather:
+        return QStringLiteral("%1 %2 %3 into harmony with the father").arg(names, bring, liked);
+    case namelist::HarmonyFilter::Any:
+    case namelist::HarmonyFilter::Marked:
+    case namelist::HarmonyFilter::MarkedByBoth:
+        break;
+    }
+    return QStringLiteral("%1 for %2").arg(names, liked);
+}
+
+// Why no middle name is shown: none can help the pair, or the filters hide
+// them.
+QString NoMiddleNameReason(const NamesModel& model) {
+    const QString liked = model.middleNames()->liked;
+    if (model.filter().harmony == namelist::HarmonyFilter::WithBoth) {
+        if (QString why = namelist::NoMiddleNameExplanation(model.weighing(), liked);
+            !why.isEmpty()) {
+            return why;
+        }
+    }
+    if (model.markedOnly()) {
+        return QStringLiteral("No full name with %1 is marked.").arg(liked);
+    }
+    return QStringLiteral("No middle name passes the filters.");
+}
+
 QString EmptyTableReason(const NamesModel& model) {
     if (!model.parentsGiven() || model.rowCount() > 0 || model.list().empty()) {
         return {};
+    }
+    if (model.middleNames() != nullptr) {
+        return NoMiddleNameReason(model);
     }
     if (model.filter().harmony == namelist::HarmonyFilter::MarkedByBoth) {
         return QStringLiteral("No name is marked by both of you.");

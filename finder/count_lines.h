@@ -12,6 +12,7 @@ class NamesModel;
 
 namespace kindrell::namelist {
 struct LikedName;
+struct Filter;
 } // namespace kindrell::namelist
 
 namespace kindrell::finder {
@@ -26,6 +27,11 @@ QString NamesText(qint64 count);
 // "12 other spellings of Aidan", "1 other spelling of Zyra": the liked
 // name's spellings but its own.
 QString SpellingsText(const namelist::LikedName& liked);
+
+// "2,314 middle names bring Sofia into harmony with both parents", or with
+// one of them, as the harmony filter asks; "12 middle names for Sofia"
+// under the other choices.
+QString MiddleNamesText(qint64 count, const QString& liked, const namelist::Filter& filter);
 
 // Why the table is empty: the liked name is not in the bundled list, the
 // parents give every name the same verdict, their numbers leave no name in

@@ -29,16 +29,26 @@ QLabel* Caption(const FilterField& field, QWidget* control, QWidget* parent) {
 // whatever such a filter says.
 bool ChoosesNames(const FilterField& field) {
     return field.keepsEntry != nullptr || field.keepsName != nullptr ||
-           field.place == FieldPlace::LikedLine;
+           (field.place == FieldPlace::LikedLine && field.kind == FieldKind::Text);
 }
 
 } // namespace
 
 FilterRow::FilterRow(QWidget* parent) : QObject(parent), row_(new widgets::FlowRow(parent)) {
     for (const FilterField& field : namelist::FilterFields()) {
+        // The liked name's box, captioned, then the choices that go with it.
         if (field.place == FieldPlace::LikedLine) {
-            likedLine_ = build(field, parent);
-            likedCaption_ = Caption(field, likedLine_, parent);
+            if (likedLine_ == nullptr) {
+                likedLine_ = new QWidget(parent);
+                auto* layout = new QHBoxLayout(likedLine_);
+                layout->setContentsMargins(0, 0, 0, 0);
+            }
+            QWidget* control = build(field, likedLine_);
+            likedLine_->layout()->addWidget(control);
+            if (likedCaption_ == nullptr) {
+                likedCaption_ = Caption(field, control, parent);
+                likedBox_ = control;
+            }
             continue;
         }
         if (field.kind == FieldKind::Toggle) {
@@ -117,9 +127,9 @@ void FilterRow::setValue(const namelist::Filter& filter) {
             int at = box->findData(value);
             // A choice offered only while comparing ("Marked by both of
             // you") gives way to the one before it ("Marked") while not.
-            const bool comparingChoice =
-                std::any_of(field->choices.begin(), field->choices.end(),
-                            [value](const namelist::Choice& c) { return c.comparing && c.value == value; });
+            const bool comparingChoice = std::any_of(
+                field->choices.begin(), field->choices.end(),
+                [value](const namelist::Choice& c) { return c.comparing && c.value == value; });
             if (at < 0) {
                 at = comparingChoice ? box->count() - 1 : 0;
             }
@@ -170,10 +180,12 @@ void FilterRow::setComparing(bool comparing) {
 }
 
 std::vector<QWidget*> FilterRow::tabOrder() const {
-    std::vector<QWidget*> order{likedLine_};
-    for (const auto& [field, widget] : controls_) {
-        if (widget != likedLine_) {
-            order.push_back(widget);
+    std::vector<QWidget*> order;
+    for (const bool onLikedLine : {true, false}) {
+        for (const auto& [field, widget] : controls_) {
+            if ((field->place == FieldPlace::LikedLine) == onLikedLine) {
+                order.push_back(widget);
+            }
         }
     }
     return order;

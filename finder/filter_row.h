@@ -40,10 +40,12 @@ class FilterRow final : public QObject {
     // and is said to have changed.
     void setComparing(bool comparing);
 
-    // Where the window places them: the liked name's caption and box for its
-    // form, the row of the others below.
+    // Where the window places them: the liked name's caption and line (its
+    // box and the choices beside it) for its form, the row of the others
+    // below.
     QLabel* likedCaption() const { return likedCaption_; }
     QWidget* likedLine() const { return likedLine_; }
+    QWidget* likedBox() const { return likedBox_; }
     widgets::FlowRow* row() const { return row_; }
     // The controls in the order Tab goes through them.
     std::vector<QWidget*> tabOrder() const;
@@ -62,6 +64,7 @@ class FilterRow final : public QObject {
     std::vector<Control> controls_;
     QLabel* likedCaption_ = nullptr;
     QWidget* likedLine_ = nullptr;
+    QWidget* likedBox_ = nullptr;
     widgets::FlowRow* row_ = nullptr;
 };
 

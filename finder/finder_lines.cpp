@@ -48,6 +48,8 @@ QString Wrappable(const QString& name) {
 void FinderWindow::showCount() {
     if (!model_->parentsGiven()) {
         countLine_->setText(QStringLiteral("Type the father's and the mother's names."));
+    } else if (const namelist::MiddleNames* middle = model_->middleNames()) {
+        countLine_->setText(MiddleNamesText(model_->rowCount(), middle->liked, model_->filter()));
     } else if (model_->filter().harmony == namelist::HarmonyFilter::MarkedByBoth) {
         countLine_->setText(NamesText(model_->rowCount()) +
                             QStringLiteral(" marked by both of you"));
@@ -94,12 +96,16 @@ void FinderWindow::showSelected() {
     showLikedName();
 }
 
+// The name as the row shows it (a full name with its middle name's sex),
+// weighed whole; births and shares are the entry's own.
 void FinderWindow::showEntry(const namelist::NameEntry& entry, std::int32_t index) {
     const QString sex = namelist::SexName(entry.sex);
-    selectedName_->setText(sex.isEmpty() ? Wrappable(entry.name)
-                                         : QStringLiteral("%1 (%2)").arg(entry.name, sex));
-    working_->setText(text::WeighName(entry.name).working);
-    const namelist::VerdictTexts texts = namelist::TextsOf(model_->weighing().verdict(entry));
+    const QString name = model_->shownName(index);
+    selectedName_->setText(sex.isEmpty() ? Wrappable(name)
+                                         : QStringLiteral("%1 (%2)").arg(name, sex));
+    working_->setText(text::WeighName(name).working);
+    const namelist::VerdictTexts texts =
+        namelist::TextsOf(model_->weighing().verdict(model_->shownNumber(index)));
     motherLine_->setText(texts.motherLine);
     fatherLine_->setText(texts.fatherLine);
     const namelist::NameList& list = model_->list();
@@ -122,7 +128,8 @@ void FinderWindow::showEntry(const namelist::NameEntry& entry, std::int32_t inde
 // weighs the name itself.
 void FinderWindow::showLikedName() {
     const namelist::LikedName& liked = model_->liked();
-    if (liked.name.isEmpty() || liked.inList || !model_->parentsGiven() || model_->markedOnly()) {
+    if (liked.name.isEmpty() || liked.inList || !model_->parentsGiven() || model_->markedOnly() ||
+        model_->middleNames() != nullptr) {
         return;
     }
     const text::WeighedName weighed = text::WeighName(liked.name);

@@ -140,8 +140,8 @@ QFormLayout* FinderWindow::buildParentsRows(QWidget* central) {
               "fatherNumber");
     addParent(QStringLiteral("&Mother's name"), motherBox_, motherNumber_, "motherBox",
               "motherNumber");
-    if (auto* like = qobject_cast<QLineEdit*>(filters_->likedLine())) {
-        like->setPlaceholderText(QStringLiteral("Its spellings only"));
+    if (auto* like = qobject_cast<QLineEdit*>(filters_->likedBox())) {
+        like->setPlaceholderText(QStringLiteral("Its spellings, or its middle names"));
     }
     parents->addRow(filters_->likedCaption(), filters_->likedLine());
     return parents;

@@ -48,10 +48,35 @@ Shown ShownEntry(const NamesModel& model, std::int32_t index) {
             trend ? namelist::TrendText(*trend) : QString()};
 }
 
+// A mark of a name the list does not hold (a full name with its middle
+// name, a name of an edited list), weighed by its name alone.
+Shown ShownMark(const NamesModel& model, const MarkedName& mark) {
+    const DestinyNumber number = text::WeighName(mark.name).number;
+    return {mark.name,
+            namelist::SexName(mark.sex),
+            QString::number(number),
+            namelist::TextsOf(model.weighing().verdict(number)),
+            QString(),
+            QString()};
+}
+
+// Every mark as shown: the list's marked entries in list order, then the
+// others as they were made.
+std::vector<Shown> ShownMarks(const NamesModel& model) {
+    std::vector<Shown> shown;
+    for (const std::int32_t index : model.markedEntries()) {
+        shown.push_back(ShownEntry(model, index));
+    }
+    for (const MarkedName& mark : model.absentMarks()) {
+        shown.push_back(ShownMark(model, mark));
+    }
+    return shown;
+}
+
 } // namespace
 
 bool FinderWindow::saveMarkedNames() {
-    const std::vector<std::int32_t> marked = model_->markedEntries();
+    const std::vector<Shown> marked = ShownMarks(*model_);
     if (marked.empty()) {
         return false;
     }
@@ -68,17 +93,22 @@ bool FinderWindow::saveMarkedNames() {
     qsizetype saved = 0;
     if (namelist::IsTableFile(path)) {
         std::vector<QStringList> rows;
-        for (const std::int32_t index : marked) {
-            const Shown shown = ShownEntry(*model_, index);
+        for (const Shown& shown : marked) {
             rows.push_back({shown.name, shown.sex, shown.number, shown.verdict.mother,
                             shown.verdict.father, shown.births, shown.trend});
         }
         error = namelist::WriteShortlistTable(path, rows);
         saved = static_cast<qsizetype>(rows.size());
     } else {
-        const QStringList names = model_->markedNames();
+        // Each name once, in the order of the marks.
+        QStringList names;
+        for (const Shown& shown : marked) {
+            if (!names.contains(shown.name)) {
+                names << shown.name;
+            }
+        }
         error = namelist::WriteNameFile(path, names);
-        saved = QSet<QString>(names.begin(), names.end()).size();
+        saved = names.size();
     }
     const QString fileName = QFileInfo(path).fileName();
     if (!error.isEmpty()) {
@@ -165,7 +195,8 @@ void FinderWindow::stopComparing() {
 }
 
 bool FinderWindow::printMarkedNames() {
-    const std::vector<std::int32_t> marked = model_->markedEntries();
+    const std::vector<std::int32_t> entries = model_->markedEntries();
+    const std::vector<Shown> marked = ShownMarks(*model_);
     if (marked.empty()) {
         return false;
     }
@@ -176,8 +207,8 @@ bool FinderWindow::printMarkedNames() {
                           .arg(mother_.written)
                           .arg(mother_.number);
     shortlist.comparing = model_->comparing();
-    for (const std::int32_t index : marked) {
-        const Shown shown = ShownEntry(*model_, index);
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        const Shown& shown = marked[i];
         PrintedName name;
         name.title = (shown.sex.isEmpty() ? shown.name
                                           : QStringLiteral("%1 (%2)").arg(shown.name, shown.sex)) +
@@ -189,7 +220,7 @@ bool FinderWindow::printMarkedNames() {
                               .arg(CountText(shown.births.toLongLong()), shown.trend);
         }
         name.working = text::WeighName(shown.name).working;
-        name.markedByBoth = model_->partnerHolds(index);
+        name.markedByBoth = i < entries.size() && model_->partnerHolds(entries[i]);
         shortlist.names.push_back(name);
     }
     return printing_.print(QStringLiteral("Marked names"), [&shortlist](QPagedPaintDevice& pages) {

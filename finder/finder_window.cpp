@@ -209,10 +209,10 @@ void FinderWindow::reweigh() {
 }
 
 // The filters as the row gives them; spellings come from the bundled list
-// alone.
+// alone, middle names from any list.
 void FinderWindow::applyFilter() {
     namelist::Filter filter = filters_->value();
-    if (!listPath_.isEmpty()) {
+    if (!listPath_.isEmpty() && !filter.middle) {
         filter.like.clear();
     }
     model_->setFilter(filter);

@@ -53,6 +53,7 @@ namelist::NameList NamesModel::setList(namelist::NameList list,
     std::swap(list_, list);
     partner_.clear(); // the new list is compared anew
     liked_ = namelist::FindLikedName(list_, filter_.like);
+    weighMiddleNames();
     applyMarks(marks);
     select();
     emit marksChanged();
@@ -70,11 +71,33 @@ void NamesModel::setFilter(const namelist::Filter& filter) {
         return;
     }
     // The liked name is looked up once, where it changes.
-    if (filter.like != filter_.like) {
+    const bool likedChanged = filter.like != filter_.like;
+    if (likedChanged) {
         liked_ = namelist::FindLikedName(list_, filter.like);
     }
+    const bool middleChanged = likedChanged || filter.middle != filter_.middle;
     filter_ = filter;
+    if (middleChanged) {
+        weighMiddleNames();
+    }
     select();
+}
+
+void NamesModel::weighMiddleNames() {
+    middle_.reset();
+    if (filter_.middle && !text::TrimSpaces(filter_.like).isEmpty()) {
+        middle_ = namelist::WeighMiddleNames(list_, filter_.like);
+    }
+}
+
+QString NamesModel::shownName(std::int32_t entryIndex) const {
+    const namelist::NameEntry& entry = list_.entries()[static_cast<std::size_t>(entryIndex)];
+    return middle_ ? middle_->fullName(entry) : entry.name;
+}
+
+DestinyNumber NamesModel::shownNumber(std::int32_t entryIndex) const {
+    return middle_ ? middle_->numbers[static_cast<std::size_t>(entryIndex)]
+                   : list_.number(entryIndex);
 }
 
 void NamesModel::sort(int column, Qt::SortOrder order) {
@@ -95,6 +118,8 @@ void NamesModel::select() {
     likedRows_ = 0;
     if (!parentsGiven_) {
         rows_.clear();
+    } else if (middle_) {
+        selectMiddleNames();
     } else if (markedOnly()) {
         namelist::Filter everyName;
         everyName.harmony = namelist::HarmonyFilter::Any;
@@ -109,6 +134,18 @@ void NamesModel::select() {
         putLikedFirst();
     }
     endResetModel();
+}
+
+// The full names the filters keep; "Marked" keeps the marked full names.
+void NamesModel::selectMiddleNames() {
+    namelist::Filter filter = filter_;
+    if (markedOnly()) {
+        filter.harmony = namelist::HarmonyFilter::Any;
+    }
+    rows_ = namelist::SelectMiddleNames(list_, weighing_, filter, *middle_);
+    if (markedOnly()) {
+        std::erase_if(rows_, [this](std::int32_t entry) { return !fullNameMarked(entry); });
+    }
 }
 
 // The liked name's own entries first, most births first, whatever the
@@ -151,8 +188,17 @@ bool NamesModel::partnerHolds(std::int32_t entryIndex) const {
 }
 
 bool NamesModel::isMarked(std::int32_t entryIndex) const {
+    if (middle_) {
+        return fullNameMarked(entryIndex);
+    }
     return entryIndex >= 0 && static_cast<std::size_t>(entryIndex) < marked_.size() &&
            marked_[static_cast<std::size_t>(entryIndex)];
+}
+
+bool NamesModel::fullNameMarked(std::int32_t entryIndex) const {
+    const MarkedName full{shownName(entryIndex),
+                          list_.entries()[static_cast<std::size_t>(entryIndex)].sex};
+    return std::find(absentMarks_.begin(), absentMarks_.end(), full) != absentMarks_.end();
 }
 
 void NamesModel::toggleMark(int row) {
@@ -160,8 +206,16 @@ void NamesModel::toggleMark(int row) {
         return;
     }
     const auto entry = static_cast<std::size_t>(entryIndexAt(row));
-    marked_[entry] = !marked_[entry];
-    markedCount_ += marked_[entry] ? 1 : -1;
+    if (middle_) {
+        // A full name is a name the list does not hold.
+        const MarkedName full{shownName(entryIndexAt(row)), list_.entries()[entry].sex};
+        if (std::erase(absentMarks_, full) == 0) {
+            absentMarks_.push_back(full);
+        }
+    } else {
+        marked_[entry] = !marked_[entry];
+        markedCount_ += marked_[entry] ? 1 : -1;
+    }
     const QModelIndex cell = index(row, NameColumn);
     emit dataChanged(cell, cell, {Qt::CheckStateRole});
     emit marksChanged();
@@ -252,14 +306,17 @@ QVariant NamesModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) {
         return {};
     }
-    const namelist::VerdictTexts& verdict = verdictTexts_.at(VerdictSlot(weighing_.verdict(entry)));
+    const std::int32_t entryIndex = entryIndexAt(index.row());
+    const DestinyNumber number = shownNumber(entryIndex);
+    const namelist::VerdictTexts& verdict =
+        verdictTexts_.at(VerdictSlot(weighing_.verdict(number)));
     switch (column) {
     case NameColumn:
-        return entry.name;
+        return shownName(entryIndex);
     case SexColumn:
         return namelist::SexName(entry.sex);
     case NumberColumn:
-        return static_cast<int>(entry.number);
+        return static_cast<int>(number);
     case MotherColumn:
         return verdict.mother;
     case FatherColumn:

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kindrell::finder {
@@ -76,10 +77,24 @@ class NamesModel final : public QAbstractTableModel {
     // The row showing an entry, or -1.
     int rowOf(std::int32_t entryIndex) const;
 
-    // Marks belong to entries, so that they stay while filters hide them.
+    // With a liked name and its middle names asked for, each row shows an
+    // entry as the middle name of a full name ("Sofia Grace"), weighed
+    // whole; nullptr otherwise.
+    const namelist::MiddleNames* middleNames() const { return middle_ ? &*middle_ : nullptr; }
+    // The name a row shows for an entry, and the number it is weighed by:
+    // the entry's own, or the full name's.
+    QString shownName(std::int32_t entryIndex) const;
+    DestinyNumber shownNumber(std::int32_t entryIndex) const;
+
+    // Marks belong to names and sexes, so that they stay while filters hide
+    // them: an entry's, or a full name's (kept as a name the list does not
+    // hold). Whether the name shown for the entry is marked:
     bool isMarked(std::int32_t entryIndex) const;
     void toggleMark(int row);
-    qsizetype markedCount() const { return markedCount_; }
+    // Every mark, the entries' and the names the list does not hold.
+    qsizetype markedCount() const {
+        return markedCount_ + static_cast<qsizetype>(absentMarks_.size());
+    }
     // The marked names in list order.
     QStringList markedNames() const;
     // The marked entries in list order.
@@ -87,6 +102,7 @@ class NamesModel final : public QAbstractTableModel {
     // Every mark: the marked entries in list order, then the marks of names
     // the list does not hold, as they were given.
     std::vector<MarkedName> marks() const;
+    const std::vector<MarkedName>& absentMarks() const { return absentMarks_; }
     qsizetype absentMarkCount() const { return static_cast<qsizetype>(absentMarks_.size()); }
 
     // A partner's list compared: for each entry of the list, whether it
@@ -116,7 +132,10 @@ class NamesModel final : public QAbstractTableModel {
 
   private:
     void select();
+    void selectMiddleNames();
     void putLikedFirst();
+    void weighMiddleNames();
+    bool fullNameMarked(std::int32_t entryIndex) const;
     void applyMarks(const std::vector<MarkedName>& marks);
 
     namelist::NameList list_;
@@ -124,6 +143,7 @@ class NamesModel final : public QAbstractTableModel {
     bool parentsGiven_ = false;
     namelist::Filter filter_;
     namelist::LikedName liked_;
+    std::optional<namelist::MiddleNames> middle_;
     std::vector<std::int32_t> rows_;
     int likedRows_ = 0; // the first rows, the liked name's own entries
     std::vector<bool> marked_;

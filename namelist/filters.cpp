@@ -117,7 +117,7 @@ constexpr std::array<Choice, 7> kOrderChoices{{
     {"trend", "Trend", Of(SortKey::Trend)},
 }};
 
-const std::array<FilterField, 9> kFields{{
+const std::array<FilterField, 10> kFields{{
     {FieldKind::Choice, FieldPlace::Row, "sexBox", "Sex", "S&ex", "sex", kSexChoices,
      [](const Filter& f) { return Of(f.sex); },
      [](Filter& f, int value) { f.sex = static_cast<SexFilter>(value); }, nullptr, KeepsSex,
@@ -190,7 +190,16 @@ const std::array<FilterField, 9> kFields{{
      &Filter::like,
      nullptr,
      nullptr,
-     true},
+     false},
+    {FieldKind::Toggle,
+     FieldPlace::LikedLine,
+     "middleBox",
+     "Middle",
+     "Find a mi&ddle name",
+     nullptr,
+     {},
+     [](const Filter& f) { return f.middle ? 1 : 0; },
+     [](Filter& f, int value) { f.middle = value != 0; }},
 }};
 
 } // namespace

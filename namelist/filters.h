@@ -65,6 +65,9 @@ struct Filter {
     // A name someone likes: only its spellings pass (see FindLikedName);
     // none for any name. Spaces around it do not count.
     QString like;
+    // With a liked name, the names are weighed as its middle names: "Sofia
+    // Grace" for Grace (see SelectMiddleNames).
+    bool middle = false;
     // One destiny number (a name without letters that count has 0); none for any.
     std::optional<DestinyNumber> number;
     LengthFilter length = LengthFilter::Any;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 #include <string_view>
 
 namespace kindrell::namelist {
@@ -115,9 +116,24 @@ std::size_t ParentGroup(SortKey key, CompatibilityVerdict verdict) {
     return static_cast<std::size_t>(ParentRank(harmonious, verdict));
 }
 
+// The number each entry is weighed by: its own, or its full name's as a
+// middle name.
+class Numbers {
+  public:
+    Numbers(const NameList& list, std::span<const DestinyNumber> full) : list_(list), full_(full) {}
+    DestinyNumber operator()(std::int32_t index) const {
+        return full_.empty() ? list_.number(index) : full_[static_cast<std::size_t>(index)];
+    }
+    bool full() const { return !full_.empty(); }
+
+  private:
+    const NameList& list_;
+    std::span<const DestinyNumber> full_;
+};
+
 // Whether two entries are equal in the key of an order.
 bool SameKey(const NameList& list, std::int32_t a, std::int32_t b, SortKey key,
-             const Weighing& weighing) {
+             const Weighing& weighing, const Numbers& numbers) {
     const NameEntry& first = list.entries()[static_cast<std::size_t>(a)];
     const NameEntry& second = list.entries()[static_cast<std::size_t>(b)];
     switch (key) {
@@ -128,14 +144,15 @@ bool SameKey(const NameList& list, std::int32_t a, std::int32_t b, SortKey key,
     case SortKey::Sex:
         return first.sex == second.sex;
     case SortKey::Number:
-        return first.number == second.number;
+        return numbers(a) == numbers(b);
     case SortKey::Trend:
         return TrendRank(list.trend(a)) == TrendRank(list.trend(b));
     case SortKey::Mother:
     case SortKey::Father:
         break;
     }
-    return ParentGroup(key, weighing.verdict(first)) == ParentGroup(key, weighing.verdict(second));
+    return ParentGroup(key, weighing.verdict(numbers(a))) ==
+           ParentGroup(key, weighing.verdict(numbers(b)));
 }
 
 // Rows in key order, ties in the births order, become rows in reversed key
@@ -224,6 +241,28 @@ QString NoRowExplanation(const Weighing& weighing) {
                                  "included, gives a number of its own.");
 }
 
+bool Weighing::anyHarmonious() const {
+    return std::ranges::find(byChildNumber_, CompatibilityVerdict::Harmonious) !=
+           byChildNumber_.end();
+}
+
+QString NoMiddleNameExplanation(const Weighing& weighing, const QString& liked) {
+    const QString why =
+        !weighing.pairHasRow()      ? QStringLiteral("every name reads Not Harmonious At All, "
+                                                          "whatever its number")
+        : !weighing.anyHarmonious() ? QStringLiteral("no number is in harmony with both")
+                                    : QString();
+    if (why.isEmpty()) {
+        return {};
+    }
+    return QStringLiteral("No middle name can bring %1 into harmony with both parents: for a "
+                          "mother's %2 and a father's %3 %4.")
+        .arg(liked)
+        .arg(weighing.motherNumber())
+        .arg(weighing.fatherNumber())
+        .arg(why);
+}
+
 CompatibilityVerdict Weighing::verdict(DestinyNumber childNumber) const {
     if (childNumber < 0 || static_cast<std::size_t>(childNumber) >= byChildNumber_.size()) {
         return GetCompatibility(childNumber, motherNumber_, fatherNumber_);
@@ -238,8 +277,13 @@ VerdictTexts TextsOf(CompatibilityVerdict verdict) {
             text::ToQString(words.Mother), text::ToQString(words.Father)};
 }
 
-std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
-                                      const Filter& filter, const LikedName* liked) {
+namespace {
+
+// The rows of the filter, each entry weighed by `numbers`; a number asked
+// for, where given, is asked of those numbers.
+std::vector<std::int32_t> Select(const NameList& list, const Weighing& weighing,
+                                 const Filter& filter, const LikedName* liked,
+                                 const Numbers& numbers, std::optional<DestinyNumber> number) {
     const OtherFilters others(list, filter, liked);
     const Ordering& ordering = filter.ordering;
     const bool byParent = ordering.key == SortKey::Mother || ordering.key == SortKey::Father;
@@ -254,16 +298,24 @@ std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weig
     std::vector<bool> passing(static_cast<std::size_t>(list.size()));
     for (std::int32_t index = 0; index < list.size(); ++index) {
         passing[static_cast<std::size_t>(index)] =
-            PassesHarmony(weighing.verdict(list.number(index)), filter.harmony) &&
-            others.passes(index);
+            PassesHarmony(weighing.verdict(numbers(index)), filter.harmony) &&
+            (!number || numbers(index) == *number) && others.passes(index);
     }
-    const std::span<const std::int32_t> order = list.order(PreparedOrder(ordering.key));
+    // Full names' numbers have no prepared order: theirs is the births
+    // order sorted by number.
+    const bool byFullNumber = numbers.full() && ordering.key == SortKey::Number;
+    const std::span<const std::int32_t> order =
+        list.order(byFullNumber ? ListOrder::Births : PreparedOrder(ordering.key));
     rows.reserve(order.size());
     for (const std::int32_t index : order) {
         if (passing[static_cast<std::size_t>(index)]) {
-            groups[byParent ? ParentGroup(ordering.key, weighing.verdict(list.number(index))) : 0]
+            groups[byParent ? ParentGroup(ordering.key, weighing.verdict(numbers(index))) : 0]
                 .push_back(index);
         }
+    }
+    if (byFullNumber) {
+        std::ranges::stable_sort(rows, {},
+                                 [&numbers](std::int32_t index) { return numbers(index); });
     }
     if (byParent) {
         rows.insert(rows.end(), groups[1].begin(), groups[1].end());
@@ -271,10 +323,38 @@ std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weig
     }
     if (ordering.reversed) {
         ReverseKeyOnly(rows, [&](std::int32_t a, std::int32_t b) {
-            return SameKey(list, a, b, ordering.key, weighing);
+            return SameKey(list, a, b, ordering.key, weighing, numbers);
         });
     }
     return std::move(rows);
+}
+
+} // namespace
+
+std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
+                                      const Filter& filter, const LikedName* liked) {
+    return Select(list, weighing, filter, liked, Numbers(list, {}), std::nullopt);
+}
+
+MiddleNames WeighMiddleNames(const NameList& list, const QString& liked) {
+    MiddleNames middle{text::WeighName(liked).written, {}};
+    middle.numbers.reserve(list.entries().size());
+    QString full = middle.liked + u' ';
+    const qsizetype kept = full.size();
+    for (const NameEntry& entry : list.entries()) {
+        full.truncate(kept);
+        full += entry.name;
+        middle.numbers.push_back(text::FoldedNumber(full));
+    }
+    return middle;
+}
+
+std::vector<std::int32_t> SelectMiddleNames(const NameList& list, const Weighing& weighing,
+                                            const Filter& filter, const MiddleNames& middle) {
+    Filter others = filter;
+    others.like.clear();
+    others.number.reset();
+    return Select(list, weighing, others, nullptr, Numbers(list, middle.numbers), filter.number);
 }
 
 HarmonyCounts CountHarmony(const NameList& list, const Weighing& weighing, const Filter& filter,

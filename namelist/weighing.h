@@ -42,6 +42,8 @@ class Weighing {
     // GetCompatibility(childNumber, mother's number, father's number).
     CompatibilityVerdict verdict(DestinyNumber childNumber) const;
     CompatibilityVerdict verdict(const NameEntry& entry) const { return verdict(entry.number); }
+    // Whether any child number is in harmony with both parents.
+    bool anyHarmonious() const;
 
   private:
     Weighing() = default;
@@ -77,6 +79,28 @@ VerdictTexts TextsOf(CompatibilityVerdict verdict);
 // keeps every verdict: which names are marked, the caller knows.
 std::vector<std::int32_t> SelectNames(const NameList& list, const Weighing& weighing,
                                       const Filter& filter, const LikedName* liked = nullptr);
+
+// A liked name with each entry of the list as its middle name: for each
+// entry, the number of the full name "Liked Middle", weighed whole as
+// text::WeighName weighs a name, never summed from the two names' numbers.
+struct MiddleNames {
+    QString liked;                      // as written, trimmed, in NFC
+    std::vector<DestinyNumber> numbers; // one for each entry of the list
+    QString fullName(const NameEntry& entry) const { return liked + u' ' + entry.name; }
+};
+MiddleNames WeighMiddleNames(const NameList& list, const QString& liked);
+
+// The entries whose full name passes the harmony and number filters and
+// whose middle name passes the others (sex, first and last letters,
+// length), in the filter's order: by the full name's number for the Number
+// and the parents' orders. The liked name's spellings play no part.
+std::vector<std::int32_t> SelectMiddleNames(const NameList& list, const Weighing& weighing,
+                                            const Filter& filter, const MiddleNames& middle);
+
+// Why no middle name can bring a liked name into harmony with both parents:
+// the pair has no row in the verdict table, or its row no "Harmonious".
+// Empty when some number is in harmony with both.
+QString NoMiddleNameExplanation(const Weighing& weighing, const QString& liked);
 
 // How the names stand with each parent alone, for saying why no name is in
 // harmony with both.

@@ -163,6 +163,42 @@ class Suggestions(unittest.TestCase):
                          (0, "", "kindrell-reading: Zzyzx is not in the bundled list\n"))
 
 
+class MiddleNames(unittest.TestCase):
+    def test_full_names_weighed_whole_as_a_shortlist_weighs_them(self):
+        rows = bundled()
+        for father, mother, liked in [("David", "Sarah", "Sofia"), ("James", "Emily", "Noah")]:
+            full = "".join(sorted({f"{liked} {name}\n" for name, _, _ in rows}))
+            status, out, err = run(["--father", father, "--mother", mother, "--harmonious"],
+                                   full.encode())
+            self.assertEqual(status, 0, err)
+            numbers = {line.split("\t")[0]: int(line.split("\t")[1]) for line in out.splitlines()}
+            kept = [(f"{liked} {name}", sex, births) for name, sex, births in rows
+                    if f"{liked} {name}" in numbers]
+            kept.sort(key=lambda r: (-r[2], r[0].encode("utf-16-be"), r[1] != "girl"))
+            wanted = [f"{n}\t{sex}\t{numbers[n]}\t{births}" for n, sex, births in kept]
+            status, out, err = run(["--suggest", "--father", father, "--mother", mother,
+                                    "--middle-for", liked, "--top", "0"])
+            self.assertEqual((status, err), (0, ""))
+            self.assertGreater(len(wanted), 100)
+            self.assertEqual(out.splitlines(), wanted, (father, mother, liked))
+            status, out, _ = run(["--suggest", "--father", father, "--mother", mother,
+                                  "--middle-for", liked, "--sex", "girl", "--top", "3", "--json"])
+            records = [json.loads(line) for line in out.splitlines()]
+            girls = [w for w in wanted if w.split("\t")[1] == "girl"][:3]
+            self.assertEqual([r["Name"] for r in records], [g.split("\t")[0] for g in girls])
+            self.assertEqual([liked + " " + r["MiddleName"] for r in records],
+                             [r["Name"] for r in records])
+            self.assertTrue(all("Trend" in r for r in records))
+
+    def test_no_middle_name_can_help(self):
+        status, out, err = run(["--suggest", "--father", "John", "--mother", "Mary",
+                                "--middle-for", "Sofia"])
+        self.assertEqual((status, out), (0, ""))
+        self.assertEqual(err, "kindrell-reading: No middle name can bring Sofia into harmony "
+                              "with both parents: for a mother's 3 and a father's 2 every name "
+                              "reads Not Harmonious At All, whatever its number.\n")
+
+
 class Refusals(unittest.TestCase):
     def refused(self, args, message):
         status, out, err = run(args)
@@ -190,6 +226,19 @@ class Refusals(unittest.TestCase):
     def test_blank_liked_name(self):
         self.refused(["--suggest", "--father", "John", "--mother", "Zoe", "--like", "  "],
                      "kindrell-reading: the liked name is blank: --like needs a name")
+
+    def test_middle_for_a_blank_name_or_one_that_counts_nothing(self):
+        parents = ["--suggest", "--father", "John", "--mother", "Zoe"]
+        self.refused(parents + ["--middle-for", " "],
+                     "kindrell-reading: the name for middle names is blank: --middle-for needs "
+                     "a name")
+        self.refused(parents + ["--middle-for", "\u674e"],
+                     "kindrell-reading: \"\u674e\" has no letter that counts: --middle-for "
+                     "needs a name that has")
+        status, _, err = run(parents + ["--middle-for", "Sofia", "--like", "Sofia"])
+        self.assertEqual(status, 2)
+        self.assertTrue(err.startswith("kindrell-reading: --like and --middle-for ask for "
+                                       "different names: give one"), err)
 
     def test_what_was_given_is_repeated_without_its_control_characters(self):
         parents = [b"--suggest", b"--father", b"John", b"--mother", b"Zoe"]

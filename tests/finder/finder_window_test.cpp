@@ -65,6 +65,7 @@ class FinderWindowTest : public QObject {
         QTest::newRow("Alt+E") << int(Qt::Key_E) << "sex";
         QTest::newRow("Alt+H") << int(Qt::Key_H) << "harmony";
         QTest::newRow("Alt+L") << int(Qt::Key_L) << "like";
+        QTest::newRow("Alt+D") << int(Qt::Key_D) << "middle";
         QTest::newRow("Alt+W") << int(Qt::Key_W) << "prefix";
         QTest::newRow("Alt+T") << int(Qt::Key_T) << "suffix";
         QTest::newRow("Alt+U") << int(Qt::Key_U) << "number";
@@ -81,12 +82,19 @@ class FinderWindowTest : public QObject {
         h.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
         const QHash<QString, QWidget*> controls{
-            {"father", h.box("fatherBox")},     {"mother", h.box("motherBox")},
-            {"sex", h.choices("sexBox")},       {"harmony", h.choices("harmonyBox")},
-            {"like", h.box("likeBox")},         {"prefix", h.box("prefixBox")},
-            {"suffix", h.box("suffixBox")},     {"number", h.choices("numberBox")},
-            {"length", h.choices("lengthBox")}, {"table", h.table()},
-            {"order", h.choices("orderBox")},   {"reversed", h.find<QCheckBox>("reversedBox")},
+            {"father", h.box("fatherBox")},
+            {"mother", h.box("motherBox")},
+            {"sex", h.choices("sexBox")},
+            {"harmony", h.choices("harmonyBox")},
+            {"like", h.box("likeBox")},
+            {"prefix", h.box("prefixBox")},
+            {"suffix", h.box("suffixBox")},
+            {"number", h.choices("numberBox")},
+            {"length", h.choices("lengthBox")},
+            {"table", h.table()},
+            {"order", h.choices("orderBox")},
+            {"reversed", h.find<QCheckBox>("reversedBox")},
+            {"middle", h.find<QCheckBox>("middleBox")},
         };
         h.button("openButton")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
