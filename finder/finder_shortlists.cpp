@@ -93,6 +93,7 @@ bool FinderWindow::saveMarkedNames() {
     qsizetype saved = 0;
     if (namelist::IsTableFile(path)) {
         std::vector<QStringList> rows;
+        rows.reserve(marked.size());
         for (const Shown& shown : marked) {
             rows.push_back({shown.name, shown.sex, shown.number, shown.verdict.mother,
                             shown.verdict.father, shown.births, shown.trend});

@@ -35,7 +35,7 @@ def manual_options():
     for tag, line in zip(lines, lines[1:]):
         if tag == ".TP":
             options.update(o.replace("\\-", "-")
-                           for o in re.findall(r"(\\-\\-[\w-]+|\\-\\-(?=\s|$)|\\-\w(?=\W))", line))
+                           for o in re.findall(r"(\\-\\-\w+(?:\\?-\w+)*|\\-\\-(?=\s|$)|\\-\w(?=\W))", line))
     return options
 
 

@@ -5,7 +5,8 @@
 #   packager_build.sh SOURCE_DIR BUILD_DIR GENERATOR THIS_TREE
 #
 # When THIS_TREE (the tree the tests run from, already built) compiles every
-# source of the packager's build with the very same command but for -Werror,
+# source of the packager's build with the very same command but for -Werror
+# (and -Wno-error=, which only tempers it),
 # its build stands for the packager's: a command that compiles with -Werror
 # compiles without it, and nothing is compiled twice. Otherwise (this tree is
 # a Debug or sanitizer build, say) the packager's tree is built whole. Either
@@ -41,15 +42,17 @@ if python3 - "$build_dir" "$this_tree" <<'PY'
 import json, os, sys
 
 def commands(tree):
-    """Each source's compile command, the tree's own path and -Werror taken out."""
+    """Each source's compile command, the tree's own path (in which unity
+    builds keep their sources) and -Werror (with its -Wno-error=) taken out."""
     path = os.path.join(tree, "compile_commands.json")
     if not os.path.exists(path):
         return {}
     tree = os.path.realpath(tree)
     with open(path) as f:
-        return {entry["file"]: " ".join(word for word in
+        return {entry["file"].replace(tree, "<tree>"): " ".join(word for word in
                                         entry["command"].replace(tree, "<tree>").split()
-                                        if word != "-Werror")
+                                        if word != "-Werror" and
+                                        not word.startswith("-Wno-error="))
                 for entry in json.load(f)}
 
 packager, this = commands(sys.argv[1]), commands(sys.argv[2])
