@@ -86,6 +86,23 @@ BENCHMARK(BM_KeystrokeInFathersName)
     ->Arg(kPrefix)
     ->Unit(benchmark::kMillisecond);
 
+// The liked name's last letter typed and taken back in turn, the first row
+// selected and the window painted each time.
+void TypeInLikedName(benchmark::State& state, FinderWindow& window, const QString& shorter,
+                     const QString& longer) {
+    auto* liked = Find<QLineEdit>(window, "likeBox");
+    auto* table = Find<QTableView>(window, "table");
+    bool typed = false;
+    for (auto _ : state) {
+        typed = !typed;
+        liked->setText(typed ? longer : shorter);
+        table->selectRow(0);
+        window.repaint();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = table->model()->rowCount();
+}
+
 // A keystroke in the liked name's box: "Aida" and "Aidan" in turn, each a
 // name of the list with spellings of its own, under harmony "Any", with the
 // first spelling selected so that the pane draws its births chart.
@@ -97,17 +114,7 @@ void BM_KeystrokeInLikedName(benchmark::State& state) {
     Find<QComboBox>(window, "harmonyBox")->setCurrentText(QStringLiteral("Any"));
     Find<QLineEdit>(window, "fatherBox")->setText(QStringLiteral("John"));
     Find<QLineEdit>(window, "motherBox")->setText(QStringLiteral("Zoe"));
-    auto* liked = Find<QLineEdit>(window, "likeBox");
-    auto* table = Find<QTableView>(window, "table");
-    bool longer = false;
-    for (auto _ : state) {
-        longer = !longer;
-        liked->setText(longer ? QStringLiteral("Aidan") : QStringLiteral("Aida"));
-        table->selectRow(0);
-        window.repaint();
-        QApplication::processEvents();
-    }
-    state.counters["rows"] = table->model()->rowCount();
+    TypeInLikedName(state, window, QStringLiteral("Aida"), QStringLiteral("Aidan"));
 }
 BENCHMARK(BM_KeystrokeInLikedName)->Unit(benchmark::kMillisecond);
 
@@ -122,17 +129,7 @@ void BM_KeystrokeInLikedNameWithMiddleNames(benchmark::State& state) {
     Find<QLineEdit>(window, "fatherBox")->setText(QStringLiteral("David"));
     Find<QLineEdit>(window, "motherBox")->setText(QStringLiteral("Sarah"));
     Find<QCheckBox>(window, "middleBox")->setChecked(true);
-    auto* liked = Find<QLineEdit>(window, "likeBox");
-    auto* table = Find<QTableView>(window, "table");
-    bool longer = false;
-    for (auto _ : state) {
-        longer = !longer;
-        liked->setText(longer ? QStringLiteral("Sofia") : QStringLiteral("Sofi"));
-        table->selectRow(0);
-        window.repaint();
-        QApplication::processEvents();
-    }
-    state.counters["rows"] = table->model()->rowCount();
+    TypeInLikedName(state, window, QStringLiteral("Sofi"), QStringLiteral("Sofia"));
 }
 BENCHMARK(BM_KeystrokeInLikedNameWithMiddleNames)->Unit(benchmark::kMillisecond);
 
