@@ -143,12 +143,14 @@ bool FinderWindow::comparePartnerList() {
 // comparison stays as it was.
 bool FinderWindow::readPartner(const QString& path, bool atStart) {
     const QString fileName = Quoted(QFileInfo(path).fileName());
-    const namelist::ShortlistRead read = namelist::ReadShortlist(path);
+    // Too large to be a shortlist: not read at all.
+    const bool tooLarge = QFileInfo(path).size() > kMaxPartnerBytes;
+    const namelist::ShortlistRead read =
+        tooLarge ? namelist::ShortlistRead{} : namelist::ReadShortlist(path);
     QString problem;
     if (read.problem == namelist::NameFileProblem::Unreadable) {
         problem = QStringLiteral("%1 could not be read: %2.").arg(fileName, read.error);
-    } else if (read.problem != namelist::NameFileProblem::None ||
-               QFileInfo(path).size() > kMaxPartnerBytes) {
+    } else if (tooLarge || read.problem != namelist::NameFileProblem::None) {
         problem =
             QStringLiteral("%1 is larger than a shortlist, so it is not compared.").arg(fileName);
     } else if (read.noNameColumn) {

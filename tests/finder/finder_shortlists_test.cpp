@@ -299,6 +299,21 @@ class FinderShortlistsTest : public QObject {
         QVERIFY(h.messages.shown.isEmpty());
     }
 
+    // A file far larger than any shortlist is refused before it is read.
+    void aPartnersListTooLargeIsRefused() {
+        FinderHarness h;
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString partner = folder.filePath(QStringLiteral("big.txt"));
+        WriteFile(partner, QByteArray(5 * 1024 * 1024, 'a'));
+        h.files.paths.push_back(partner);
+        QVERIFY(!h.window->comparePartnerList());
+        QCOMPARE(h.messages.texts(),
+                 QStringList{QStringLiteral(
+                     "\u201Cbig.txt\u201D is larger than a shortlist, so it is not compared.")});
+        QVERIFY(h.table()->isColumnHidden(NamesModel::PartnerColumn));
+    }
+
     // Printed through the print dialog to a PDF file: the parents, then
     // every marked name, those marked by both first; a name's lines always
     // on one page.
