@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,33 @@ std::vector<std::string> SuggestOnly() {
     return options;
 }
 
+// The bytes an argument was given as: see ParseArguments.
+std::string Bytes(const QString& argument) {
+    return argument.toLatin1().toStdString();
+}
+
+// The filters, --top, --like and --middle-for of a suggestion, as given.
+std::optional<UsageError> TakeSuggestionOptions(const QCommandLineParser& parser,
+                                                Options& options) {
+    const auto given = [&](const QString& option) -> std::optional<std::string> {
+        return parser.isSet(option) ? std::optional(Bytes(parser.value(option))) : std::nullopt;
+    };
+    for (const namelist::FilterField* field : ChoiceOptions()) {
+        if (const auto value = given(QString::fromLatin1(field->option))) {
+            options.choices[field->option] = *value;
+        }
+    }
+    options.top = given(u"top"_s);
+    options.like = given(u"like"_s);
+    options.middleFor = given(u"middle-for"_s);
+    if (options.like && options.middleFor) {
+        return UsageError{"--like and --middle-for ask for different names: give one"};
+    }
+    return std::nullopt;
+}
+
 // After a clean parse: which mode the options and names ask for.
 std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
-    // The bytes an argument was given as: see ParseArguments.
-    const auto bytes = [](const QString& argument) { return argument.toLatin1().toStdString(); };
     Options options{.json = parser.isSet(u"json"_s),
                     .explain = parser.isSet(u"explain"_s),
                     .harmonious = parser.isSet(u"harmonious"_s)};
@@ -59,19 +83,8 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
             return UsageError{"--suggest takes only " + Listed(taken, "and")};
         }
         options.mode = Mode::Suggest;
-        const auto given = [&](const QString& option) -> std::optional<std::string> {
-            return parser.isSet(option) ? std::optional(bytes(parser.value(option))) : std::nullopt;
-        };
-        for (const namelist::FilterField* field : ChoiceOptions()) {
-            if (const auto value = given(QString::fromLatin1(field->option))) {
-                options.choices[field->option] = *value;
-            }
-        }
-        options.top = given(u"top"_s);
-        options.like = given(u"like"_s);
-        options.middleFor = given(u"middle-for"_s);
-        if (options.like && options.middleFor) {
-            return UsageError{"--like and --middle-for ask for different names: give one"};
+        if (std::optional<UsageError> refused = TakeSuggestionOptions(parser, options)) {
+            return *refused;
         }
     } else if (const std::vector<std::string> suggestOnly = SuggestOnly();
                std::any_of(suggestOnly.begin(), suggestOnly.end(), [&](const std::string& o) {
@@ -87,7 +100,7 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
                               std::to_string(names.size()) + " arguments"};
         }
         options.mode = Mode::Shortlist;
-        options.file = names.isEmpty() ? std::nullopt : std::optional(bytes(names.front()));
+        options.file = names.isEmpty() ? std::nullopt : std::optional(Bytes(names.front()));
     } else if (options.harmonious) {
         return UsageError{"--harmonious weighs a shortlist: give --father and --mother"};
     } else if (names.size() != 3) {
@@ -95,9 +108,9 @@ std::variant<Options, UsageError> ChooseMode(const QCommandLineParser& parser) {
                           std::to_string(names.size())};
     }
     const bool reading = options.mode == Mode::Reading; // suggestions and shortlists: no child
-    options.child = reading ? bytes(names[0]) : std::string();
-    options.father = bytes(reading ? names[1] : father.front());
-    options.mother = bytes(reading ? names[2] : mother.front());
+    options.child = reading ? Bytes(names[0]) : std::string();
+    options.father = Bytes(reading ? names[1] : father.front());
+    options.mother = Bytes(reading ? names[2] : mother.front());
     return options;
 }
 
