@@ -78,7 +78,7 @@ void FinderWindow::showList(const QString& path) {
     setWindowTitle(path.isEmpty() ? kFinderTitle
                                   : QStringLiteral("%1 \u2014 %2").arg(fileName, kFinderTitle));
     bundledButton_->setEnabled(!path.isEmpty());
-    applyFilter(); // a list of one's own has no spellings
+    applyFilter(); // a list of one's own says nothing of sex
 }
 
 // A list replaces the one shown, with its own marks; no name of the old

@@ -208,14 +208,11 @@ void FinderWindow::reweigh() {
     model_->setParents(father_, mother_);
 }
 
-// The filters as the row gives them; spellings come from the bundled list
-// alone, middle names from any list.
+// The filters as the row gives them. Spellings come from the bundled list
+// alone (a list of one's own has none, which the line above the table
+// says), middle names from any list.
 void FinderWindow::applyFilter() {
-    namelist::Filter filter = filters_->value();
-    if (!listPath_.isEmpty() && !filter.middle) {
-        filter.like.clear();
-    }
-    model_->setFilter(filter);
+    model_->setFilter(filters_->value());
     filters_->enableFor(model_->markedOnly(), !listPath_.isEmpty());
 }
 

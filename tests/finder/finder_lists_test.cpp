@@ -6,6 +6,7 @@
 #include "tests/finder/finder_harness.h"
 #include "tests/support/odd_lists.h"
 
+#include <QCheckBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -185,6 +186,16 @@ class FinderListsTest : public QObject {
         QCOMPARE(h.rowText(1), QStringLiteral("Mary||3|Harmonious|Harmonious||"));
         h.choices("harmonyBox")->setCurrentText(QStringLiteral("Any"));
         QCOMPARE(h.line("countLine"), QStringLiteral("4 of 4 names"));
+        // A liked name has no spellings here, but middle names: the letters
+        // of Ava sum to 6 and those of Anne Marie to 44, 50 → 5.
+        h.box("likeBox")->setText(QStringLiteral("Ava"));
+        QCOMPARE(h.line("emptyLine"),
+                 QStringLiteral("Only the names of the bundled list have spellings to show."));
+        h.find<QCheckBox>("middleBox")->setChecked(true);
+        QCOMPARE(h.line("countLine"), QStringLiteral("4 middle names for Ava"));
+        QCOMPARE(h.rowText(0), QStringLiteral("Ava Anne Marie||5|Harmonious|Not Harmonious||"));
+        h.find<QCheckBox>("middleBox")->setChecked(false);
+        h.box("likeBox")->clear();
 
         QVERIFY(h.button("bundledButton")->isEnabled());
         QTest::mouseClick(h.button("bundledButton"), Qt::LeftButton);
