@@ -305,7 +305,7 @@ class FinderShortlistsTest : public QObject {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         const QString partner = folder.filePath(QStringLiteral("big.txt"));
-        WriteFile(partner, QByteArray(5 * 1024 * 1024, 'a'));
+        WriteFile(partner, QByteArray(qsizetype{5} * 1024 * 1024, 'a'));
         h.files.paths.push_back(partner);
         QVERIFY(!h.window->comparePartnerList());
         QCOMPARE(h.messages.texts(),
