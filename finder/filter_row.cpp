@@ -71,6 +71,8 @@ QWidget* FilterRow::build(const FilterField& field, QWidget* parent) {
     switch (field.kind) {
     case FieldKind::Choice: {
         auto* box = new QComboBox(parent);
+        // Wide enough for the choices offered later ("Marked by both of you").
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         for (const namelist::Choice& choice : field.choices) {
             if (!choice.comparing) {
                 box->addItem(QString::fromLatin1(choice.label), choice.value);

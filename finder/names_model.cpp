@@ -176,9 +176,7 @@ int NamesModel::rowOf(std::int32_t entryIndex) const {
 }
 
 void NamesModel::setPartner(std::vector<bool> held) {
-    beginResetModel();
     partner_ = std::move(held);
-    endResetModel();
     select();
 }
 

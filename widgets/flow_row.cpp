@@ -46,7 +46,21 @@ int FlowRow::heightForWidth(int width) const {
 
 void FlowRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const int needed = layOut(event->size().width(), true);
+    placeControls(event->size().width());
+}
+
+// A control whose size hint changed (a choice added to a box) asks its
+// parent to lay out again.
+bool FlowRow::event(QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest) {
+        placeControls(width());
+        updateGeometry();
+    }
+    return QWidget::event(event);
+}
+
+void FlowRow::placeControls(int width) {
+    const int needed = layOut(width, true);
     // The window's layout asks the row's minimum height as it lays out: a
     // row that has just wrapped onto another line must not be squeezed.
     if (needed != minimumHeight()) {

@@ -26,11 +26,14 @@ class FlowRow final : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     // Places the controls within `width` (or only measures, when `place` is
     // false) and gives the height they take.
     int layOut(int width, bool place) const;
+    // Places them and keeps the row as high as they need.
+    void placeControls(int width);
 
     std::vector<QWidget*> controls_;
     int spacing_ = 0;
